@@ -1,0 +1,140 @@
+#include "network/BaseReply.h"
+
+#include "app/Logger.h"
+#include "app/Settings.h"
+#include "network/LogMasking.h"
+
+#include <QJsonDocument>
+#include <QJsonParseError>
+#include <QNetworkReply>
+#include <QUrl>
+
+const QByteArray BaseReply::guiAgent = QByteArrayLiteral("Torvo-GUI/1.0");
+const QByteArray BaseReply::clientAgent = QByteArrayLiteral("Torvo-Client/1.0");
+
+BaseReply::BaseReply(QObject* parent)
+    : QObject(parent)
+{
+}
+
+BaseReply::~BaseReply() = default;
+
+QByteArray BaseReply::createRequestData() const
+{
+    return QByteArray();
+}
+
+QString BaseReply::getUrl() const
+{
+    return url;
+}
+
+QString BaseReply::serviceUrl(const QString& path)
+{
+    return QStringLiteral("http://127.0.0.1:") + QString::number(Settings::getInstance()->getPort()) + path;
+}
+
+QByteArray BaseReply::encodeDeviceSegment(const QString& device)
+{
+    QByteArray encoded = device.toUtf8().toPercentEncoding();
+    // "." and ".." would be dot segments that climb out of the endpoint. QUrl always decodes
+    // "%2E" and Qt's HTTP layer then normalises the path, so the percent sign itself is encoded:
+    // the service sees the literal text "%2E", which names no device, and the path stays put.
+    if (encoded == "." || encoded == "..") {
+        encoded.replace(".", "%252E");
+    }
+    return encoded;
+}
+
+QString BaseReply::appendDeviceSegment(const QString& baseUrl, const QString& device)
+{
+    return baseUrl + QString::fromLatin1(encodeDeviceSegment(device));
+}
+
+QNetworkRequest BaseReply::buildRequest(const QString& fullUrl, const QByteArray& userAgent)
+{
+    // Strict parsing keeps the percent-encoded segment exactly as built (no "%2E" decoding).
+    QNetworkRequest request(QUrl::fromEncoded(fullUrl.toLatin1(), QUrl::StrictMode));
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
+    request.setRawHeader(QByteArrayLiteral("User-Agent"), userAgent);
+    return request;
+}
+
+QJsonObject BaseReply::parseJsonResponse(QNetworkReply* reply, bool& ok, bool emitOnError)
+{
+    ok = false;
+    if (!reply) {
+        return QJsonObject();
+    }
+    const QByteArray body = reply->readAll();
+    Logger::getInstance()->debug("Ответ сервера:" + maskSecretsForLog(body).toStdString());
+
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(body, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        if (emitOnError) {
+            emitParseError(parseError);
+        }
+        return QJsonObject();
+    }
+    ok = true;
+    return document.object();
+}
+
+void BaseReply::emitNetworkError(QNetworkReply* reply)
+{
+    if (!reply) {
+        return;
+    }
+    const QString text = reply->errorString();
+    Logger::getInstance()->error("Ошибка сети:" + text.toStdString());
+    emit error(QStringLiteral("Ошибка сети: ") + text, this);
+}
+
+void BaseReply::emitParseError(const QJsonParseError& parseError)
+{
+    const QString text = parseError.errorString();
+    Logger::getInstance()->error("Ошибка парсинга JSON:" + text.toStdString());
+    emit error(QStringLiteral("Ошибка парсинга ответа: ") + text, this);
+}
+
+void BaseReply::processJsonReply(QNetworkReply* reply)
+{
+    if (!reply) {
+        emit error(QStringLiteral("Получен пустой ответ"), this);
+        return;
+    }
+    if (reply->error() != QNetworkReply::NoError) {
+        emitNetworkError(reply);
+        return;
+    }
+    bool ok = false;
+    const QJsonObject object = parseJsonResponse(reply, ok, true);
+    if (!ok) {
+        return;
+    }
+    const QString failure = readJson(object);
+    if (failure.isEmpty()) {
+        emit success(this);
+    } else {
+        emit error(failure, this);
+    }
+}
+
+QString BaseReply::readJson(const QJsonObject&)
+{
+    return QString();
+}
+
+void BaseReply::processBodylessReply(QNetworkReply* reply)
+{
+    if (!reply) {
+        emit error(QStringLiteral("Получен пустой ответ"), this);
+        return;
+    }
+    if (reply->error() != QNetworkReply::NoError) {
+        emitNetworkError(reply);
+        return;
+    }
+    emit success(this);
+}

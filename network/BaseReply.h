@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QNetworkRequest>
+#include <QObject>
+#include <QString>
+
+class QJsonParseError;
+class QNetworkReply;
+
+// One exchange with the local service. NetworkManager sends it; processReply() turns the HTTP
+// reply into the subclass's members and emits exactly one of success() and error().
+class BaseReply : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit BaseReply(QObject* parent);
+    ~BaseReply() override;
+
+    virtual void processReply(QNetworkReply* reply) = 0;
+    virtual QNetworkRequest createRequest() const = 0;
+    virtual QByteArray createRequestData() const;
+    QString getUrl() const;
+
+    QString getMethod() const { return method; }
+
+    // Reads a parsed reply object into the members; returns the content error text, or an empty
+    // text for success. Needs no socket, so tests and fuzzers call it directly.
+    virtual QString readJson(const QJsonObject& object);
+
+    // "http://127.0.0.1:<port>" + path, with the port from Settings.
+    static QString serviceUrl(const QString& path);
+    // Appends the device identifier as exactly one percent-encoded path segment, so that no
+    // identifier can address another endpoint ("/", "?", "#", "." and ".." included).
+    static QString appendDeviceSegment(const QString& baseUrl, const QString& device);
+    static QByteArray encodeDeviceSegment(const QString& device);
+    // The request for `fullUrl` with the two headers every call of this client sends.
+    static QNetworkRequest buildRequest(const QString& fullUrl, const QByteArray& userAgent);
+
+    static const QByteArray guiAgent;    // "Torvo-GUI/1.0"
+    static const QByteArray clientAgent; // "Torvo-Client/1.0"
+
+signals:
+    void success(BaseReply* reply);
+    void error(QString message, BaseReply* reply);
+
+protected:
+    QJsonObject parseJsonResponse(QNetworkReply* reply, bool& ok, bool emitOnError);
+    void emitNetworkError(QNetworkReply* reply);
+    void emitParseError(const QJsonParseError& parseError);
+
+    // The common start of processReply: null reply, network error, then the JSON body, which
+    // readJson() turns into members.
+    void processJsonReply(QNetworkReply* reply);
+    // For requests whose reply body is never read: only the null-reply and network-error steps.
+    void processBodylessReply(QNetworkReply* reply);
+
+    QString method = QStringLiteral("GET");
+    QString url;
+};

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Draws the program's icons from resources/src/*.svg: the product mark, the same with a blue
+# "unread" dot and with a red "critical" dot, as multi-size .ico files. Needs ImageMagick.
+# The results are committed, so a build never needs this script.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+dot() { # colour -> an SVG circle in the upper right corner, with a white ring
+    printf '<circle cx="196" cy="60" r="56" fill="#FFFFFF" stroke="none"/><circle cx="196" cy="60" r="44" fill="%s" stroke="none"/>' "$1"
+}
+
+make_ico() { # name, dot markup
+    sed "s|DOT|$2|" "$here/src/mark.svg" > "$tmp/$1.svg"
+    convert -background none -density 384 "$tmp/$1.svg" -resize 256x256 "$tmp/$1-256.png"
+    convert "$tmp/$1-256.png" -define icon:auto-resize=256,64,48,32,24,16 "$here/images/$1.ico"
+}
+
+make_ico gui_velkor ""
+make_ico gui_velkor_unread "$(dot '#29B6F6')"
+make_ico gui_velkor_critical "$(dot '#F44336')"
+cp "$here/src/notification.svg" "$here/images/notification.svg"
+echo "icons written to $here/images"

@@ -1,0 +1,155 @@
+#include "TestServer.h"
+
+#include <httplib.h>
+
+#include <chrono>
+
+namespace {
+
+QString key(const QString& method, const QString& path)
+{
+    return method + QLatin1Char(' ') + path;
+}
+
+} // namespace
+
+TestServer::TestServer()
+    : server(std::make_unique<httplib::Server>())
+{
+    // Hanging handlers hold a worker each; keep enough for the others.
+    server->new_task_queue = [] { return new httplib::ThreadPool(16); };
+    auto handler = [this](const char* method) {
+        return [this, method](const httplib::Request& request, httplib::Response& response) {
+            handle(method, &request, &response);
+        };
+    };
+    const std::string any = ".*";
+    server->Get(any, handler("GET"));
+    server->Post(any, handler("POST"));
+    server->Put(any, handler("PUT"));
+    server->Delete(any, handler("DELETE"));
+    server->Patch(any, handler("PATCH"));
+
+    boundPort = server->bind_to_any_port("127.0.0.1");
+    // The socket listens from bind on, so connections made before the accept loop runs just wait.
+    thread = std::thread([this] { server->listen_after_bind(); });
+}
+
+TestServer::~TestServer()
+{
+    releaseHanging();
+    server->stop();
+    if (thread.joinable()) {
+        thread.join();
+    }
+}
+
+QString TestServer::baseUrl() const
+{
+    return QStringLiteral("http://127.0.0.1:%1").arg(boundPort);
+}
+
+void TestServer::setReply(const QString& method, const QString& path, const Reply& reply)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    replies.insert(key(method, path), reply);
+}
+
+void TestServer::setJson(const QString& method, const QString& path, const QByteArray& body, int status)
+{
+    Reply reply;
+    reply.status = status;
+    reply.body = body;
+    setReply(method, path, reply);
+}
+
+void TestServer::clearReplies()
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    replies.clear();
+}
+
+QList<TestServer::Request> TestServer::requests() const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return received;
+}
+
+int TestServer::requestCount() const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return received.size();
+}
+
+TestServer::Request TestServer::lastRequest() const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return received.isEmpty() ? Request() : received.last();
+}
+
+void TestServer::clearRequests()
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    received.clear();
+}
+
+void TestServer::releaseHanging()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        releaseAll = true;
+    }
+    released.notify_all();
+}
+
+void TestServer::handle(const std::string& method, const void* rawRequest, void* rawResponse)
+{
+    const auto& request = *static_cast<const httplib::Request*>(rawRequest);
+    auto& response = *static_cast<httplib::Response*>(rawResponse);
+
+    Request record;
+    record.method = QString::fromStdString(method);
+    record.path = QString::fromStdString(request.path);
+    record.target = QByteArray::fromStdString(request.target);
+    for (const auto& header : request.headers) {
+        record.headers.insert(QByteArray::fromStdString(header.first), QByteArray::fromStdString(header.second));
+    }
+    record.body = QByteArray::fromStdString(request.body);
+
+    Reply reply;
+    bool scripted = false;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        received.append(record);
+        const auto found = replies.constFind(key(record.method, record.path));
+        if (found != replies.constEnd()) {
+            reply = found.value();
+            scripted = true;
+        }
+    }
+    if (!scripted) {
+        response.status = 404;
+        response.set_content("{}", "application/json");
+        return;
+    }
+
+    if (reply.action == Action::Hang) {
+        std::unique_lock<std::mutex> lock(mutex);
+        released.wait(lock, [this] { return releaseAll; });
+        response.status = 503;
+        return;
+    }
+    if (reply.delayMs > 0) {
+        std::unique_lock<std::mutex> lock(mutex);
+        released.wait_for(lock, std::chrono::milliseconds(reply.delayMs), [this] { return releaseAll; });
+    }
+    if (reply.action == Action::Drop) {
+        // Promise a body and then abandon it: the client sees the connection closed mid-reply.
+        response.status = reply.status;
+        response.set_content_provider(
+            1024, "application/json", [](size_t, size_t, httplib::DataSink&) { return false; });
+        return;
+    }
+    response.status = reply.status;
+    response.set_content(reply.body.toStdString(), "application/json");
+}
