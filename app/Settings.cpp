@@ -109,7 +109,8 @@ void Settings::makeDirectory()
             << "log4cpp.appender.gui_file.fileName=" << logFile << "\n"
             << "log4cpp.appender.gui_file.maxDaysKeep=14\n"
             << "log4cpp.appender.gui_file.layout=PatternLayout\n"
-            << "log4cpp.appender.gui_file.layout.ConversionPattern=%d{%Y.%m.%d %H:%M:%S.%l} %t %-5p [%c] %m%n\n";
+            << "log4cpp.appender.gui_file.layout.ConversionPattern=%d{%Y.%m.%d %H:%M:%S.%l} %t %-5p [%c] "
+               "%m%n\n";
         out.flush();
         properties.close();
     }

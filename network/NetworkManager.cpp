@@ -32,8 +32,8 @@ void NetworkManager::executeRequest(BaseReply* requestReply)
     const QString url = requestReply->getUrl();
     const QString method = requestReply->getMethod();
 
-    Logger::getInstance()->debug("Отправляем запрос " + method.toStdString() + " to " + url.toStdString() + " " +
-                                 maskSecretsForLog(body).toStdString());
+    Logger::getInstance()->debug("Отправляем запрос " + method.toStdString() + " to " + url.toStdString() +
+                                 " " + maskSecretsForLog(body).toStdString());
 
     QNetworkReply* reply = nullptr;
     if (method == QLatin1String("GET")) {

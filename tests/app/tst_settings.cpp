@@ -40,7 +40,8 @@ void SettingsTest::paths()
 
     // An empty variable counts as unset.
     qputenv("PROGRAMDATA", QByteArray());
-    QVERIFY(Settings::getPathConfig().endsWith(QDir::toNativeSeparators(QStringLiteral("/zel/torvo/torvo-gui"))));
+    QVERIFY(
+        Settings::getPathConfig().endsWith(QDir::toNativeSeparators(QStringLiteral("/zel/torvo/torvo-gui"))));
     QVERIFY(!Settings::getPathConfig().startsWith(QDir::separator() + QStringLiteral("zel")));
 }
 

@@ -91,20 +91,21 @@ void StartupTest::firstStartCreatesFilesAndLog()
                                           "log4cpp.additivity.GUI=false\n"
                                           "\n"
                                           "log4cpp.appender.gui_file=DailyRollingFileAppender\n"
-                                          "log4cpp.appender.gui_file.fileName="
-                                          + (config + QStringLiteral("/log/gui.log")).toUtf8()
-                                          + "\n"
-                                            "log4cpp.appender.gui_file.maxDaysKeep=14\n"
-                                            "log4cpp.appender.gui_file.layout=PatternLayout\n"
-                                            "log4cpp.appender.gui_file.layout.ConversionPattern="
-                                            "%d{%Y.%m.%d %H:%M:%S.%l} %t %-5p [%c] %m%n\n";
+                                          "log4cpp.appender.gui_file.fileName=" +
+                                          (config + QStringLiteral("/log/gui.log")).toUtf8() +
+                                          "\n"
+                                          "log4cpp.appender.gui_file.maxDaysKeep=14\n"
+                                          "log4cpp.appender.gui_file.layout=PatternLayout\n"
+                                          "log4cpp.appender.gui_file.layout.ConversionPattern="
+                                          "%d{%Y.%m.%d %H:%M:%S.%l} %t %-5p [%c] %m%n\n";
     QCOMPARE(readFile(config + QStringLiteral("/gui_log.properties")), expectedProperties);
-    QCOMPARE(readFile(config + QStringLiteral("/gui_settings.json")), QByteArray("{\n    \"port\": 51077\n}\n"));
+    QCOMPARE(readFile(config + QStringLiteral("/gui_settings.json")),
+             QByteArray("{\n    \"port\": 51077\n}\n"));
 
     const QStringList lines = QString::fromUtf8(readFile(logFile)).split(QLatin1Char('\n'));
     QVERIFY(!lines.isEmpty());
-    static const QRegularExpression pattern(
-        QStringLiteral(R"(^\d{4}\.\d{2}\.\d{2} \d{2}:\d{2}:\d{2}\.\d{3} \d+ INFO  \[GUI\] Starting application\.$)"));
+    static const QRegularExpression pattern(QStringLiteral(
+        R"(^\d{4}\.\d{2}\.\d{2} \d{2}:\d{2}:\d{2}\.\d{3} \d+ INFO  \[GUI\] Starting application\.$)"));
     QVERIFY2(pattern.match(lines.first()).hasMatch(), qPrintable(lines.first()));
 }
 
@@ -117,10 +118,10 @@ void StartupTest::existingFilesAreKept()
     const QByteArray properties = "log4cpp.rootCategory=ERROR\n"
                                   "log4cpp.category.GUI=INFO, f\n"
                                   "log4cpp.appender.f=FileAppender\n"
-                                  "log4cpp.appender.f.fileName="
-                                  + otherLog.toUtf8()
-                                  + "\n"
-                                    "log4cpp.appender.f.layout=BasicLayout\n";
+                                  "log4cpp.appender.f.fileName=" +
+                                  otherLog.toUtf8() +
+                                  "\n"
+                                  "log4cpp.appender.f.layout=BasicLayout\n";
     const QByteArray settings = "{\"port\": 8080, \"extra\": [1, 2]}";
     writeFile(config + QStringLiteral("/gui_log.properties"), properties);
     writeFile(config + QStringLiteral("/gui_settings.json"), settings);
@@ -143,8 +144,10 @@ void StartupTest::failures_data()
     QTest::addColumn<QByteArray>("settings");
     QTest::addColumn<QString>("message");
     QTest::newRow("array") << QByteArray("[]") << QStringLiteral("Failed to read settings file - bad json");
-    QTest::newRow("truncated") << QByteArray("{") << QStringLiteral("Failed to read settings file - bad json");
-    QTest::newRow("empty file") << QByteArray("") << QStringLiteral("Failed to read settings file - bad json");
+    QTest::newRow("truncated") << QByteArray("{")
+                               << QStringLiteral("Failed to read settings file - bad json");
+    QTest::newRow("empty file") << QByteArray("")
+                                << QStringLiteral("Failed to read settings file - bad json");
     QTest::newRow("no port") << QByteArray("{}")
                              << QStringLiteral("Failed to read settings file - incorrect core port");
 }

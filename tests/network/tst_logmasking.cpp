@@ -18,19 +18,21 @@ void LogMaskingTest::mask_data()
     QTest::addColumn<QByteArray>("logged");
     QTest::newRow("no secret") << QByteArray("{\"login\": \"op\"}") << QByteArray("{\"login\": \"op\"}");
     QTest::newRow("empty") << QByteArray() << QByteArray();
-    QTest::newRow("indented") << QByteArray("{\n    \"login\": \"op\",\n    \"password\": \"s3cr\\\"et\"\n}\n")
+    QTest::newRow("indented") << QByteArray(
+                                     "{\n    \"login\": \"op\",\n    \"password\": \"s3cr\\\"et\"\n}\n")
                               << QByteArray("{\n    \"login\": \"op\",\n    \"password\": \"***\"\n}\n");
     QTest::newRow("both keys compact") << QByteArray(R"({"password":"a","newPassword":"b, c}"})")
                                        << QByteArray(R"({"password":"***","newPassword":"***"})");
     QTest::newRow("number value") << QByteArray(R"({"password": 12345, "port": 1})")
                                   << QByteArray(R"({"password": "***", "port": 1})");
-    QTest::newRow("nested") << QByteArray(R"({"lm": {"password": "x"}})") << QByteArray(R"({"lm": {"password": "***"}})");
+    QTest::newRow("nested") << QByteArray(R"({"lm": {"password": "x"}})")
+                            << QByteArray(R"({"lm": {"password": "***"}})");
     QTest::newRow("cyrillic secret") << QByteArray("{\"password\": \"пароль\"}")
                                      << QByteArray("{\"password\": \"***\"}");
-    QTest::newRow("other key ending alike") << QByteArray(R"({"oldpassword": "x"})")
-                                            << QByteArray(R"({"oldpassword": "x"})");
-    QTest::newRow("value mentioning password") << QByteArray(R"({"text": "wrong password"})")
-                                               << QByteArray(R"({"text": "wrong password"})");
+    QTest::newRow("other key ending alike")
+        << QByteArray(R"({"oldpassword": "x"})") << QByteArray(R"({"oldpassword": "x"})");
+    QTest::newRow("value mentioning password")
+        << QByteArray(R"({"text": "wrong password"})") << QByteArray(R"({"text": "wrong password"})");
 }
 
 void LogMaskingTest::mask()

@@ -109,7 +109,8 @@ void RequestFrameworkTest::getIsLoggedWithTrailingSpace()
     ProbeRequest* request = send(QStringLiteral("GET"), QStringLiteral("/api/v1/x"));
     QSignalSpy success(request, &BaseReply::success);
     QVERIFY(success.wait());
-    const QString expected = QStringLiteral("Отправляем запрос GET to ") + server.baseUrl() + QStringLiteral("/api/v1/x ");
+    const QString expected =
+        QStringLiteral("Отправляем запрос GET to ") + server.baseUrl() + QStringLiteral("/api/v1/x ");
     QVERIFY2(log.messages().contains(expected), qPrintable(log.messages().join('\n')));
     QVERIFY(log.messages().contains(QStringLiteral("Ответ сервера:{}")));
 }
@@ -122,8 +123,8 @@ void RequestFrameworkTest::methodsReachServer_data()
     QTest::newRow("GET sends no body") << QStringLiteral("GET") << QByteArray("{\"a\":1}") << QByteArray();
     QTest::newRow("POST") << QStringLiteral("POST") << QByteArray("{\"a\":1}") << QByteArray("{\"a\":1}");
     QTest::newRow("PUT") << QStringLiteral("PUT") << QByteArray("{\"b\":2}") << QByteArray("{\"b\":2}");
-    QTest::newRow("DELETE with body") << QStringLiteral("DELETE") << QByteArray("{\"id\":[1]}")
-                                      << QByteArray("{\"id\":[1]}");
+    QTest::newRow("DELETE with body")
+        << QStringLiteral("DELETE") << QByteArray("{\"id\":[1]}") << QByteArray("{\"id\":[1]}");
     QTest::newRow("PATCH with body") << QStringLiteral("PATCH") << QByteArray("{\"id\":[2,3]}")
                                      << QByteArray("{\"id\":[2,3]}");
 }
@@ -303,7 +304,8 @@ void RequestFrameworkTest::deviceSegment()
     QFETCH(QString, device);
     QFETCH(QByteArray, segment);
     QCOMPARE(BaseReply::encodeDeviceSegment(device), segment);
-    const QString url = BaseReply::appendDeviceSegment(QStringLiteral("http://127.0.0.1:1/api/v1/status/"), device);
+    const QString url =
+        BaseReply::appendDeviceSegment(QStringLiteral("http://127.0.0.1:1/api/v1/status/"), device);
     QCOMPARE(BaseReply::buildRequest(url, BaseReply::guiAgent).url().toEncoded(),
              QByteArray("http://127.0.0.1:1/api/v1/status/") + segment);
 }
@@ -316,7 +318,8 @@ void RequestFrameworkTest::deviceSegmentOverTheWire()
         {QStringLiteral("ккт 1"), QStringLiteral("ккт 1")},
     };
     for (const auto& [device, seenDevice] : cases) {
-        const QString url = BaseReply::appendDeviceSegment(server.baseUrl() + QStringLiteral("/api/v1/status/"), device);
+        const QString url =
+            BaseReply::appendDeviceSegment(server.baseUrl() + QStringLiteral("/api/v1/status/"), device);
         auto* request = new ProbeRequest(owner, QStringLiteral("GET"), url);
         QSignalSpy error(request, &BaseReply::error);
         NetworkManager::getInstance()->executeRequest(request);

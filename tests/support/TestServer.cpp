@@ -17,7 +17,9 @@ TestServer::TestServer()
     : server(std::make_unique<httplib::Server>())
 {
     // Hanging handlers hold a worker each; keep enough for the others.
-    server->new_task_queue = [] { return new httplib::ThreadPool(16); };
+    server->new_task_queue = [] {
+        return new httplib::ThreadPool(16);
+    };
     auto handler = [this](const char* method) {
         return [this, method](const httplib::Request& request, httplib::Response& response) {
             handle(method, &request, &response);
@@ -112,7 +114,8 @@ void TestServer::handle(const std::string& method, const void* rawRequest, void*
     record.path = QString::fromStdString(request.path);
     record.target = QByteArray::fromStdString(request.target);
     for (const auto& header : request.headers) {
-        record.headers.insert(QByteArray::fromStdString(header.first), QByteArray::fromStdString(header.second));
+        record.headers.insert(QByteArray::fromStdString(header.first),
+                              QByteArray::fromStdString(header.second));
     }
     record.body = QByteArray::fromStdString(request.body);
 
@@ -146,8 +149,8 @@ void TestServer::handle(const std::string& method, const void* rawRequest, void*
     if (reply.action == Action::Drop) {
         // Promise a body and then abandon it: the client sees the connection closed mid-reply.
         response.status = reply.status;
-        response.set_content_provider(
-            1024, "application/json", [](size_t, size_t, httplib::DataSink&) { return false; });
+        response.set_content_provider(1024, "application/json",
+                                      [](size_t, size_t, httplib::DataSink&) { return false; });
         return;
     }
     response.status = reply.status;

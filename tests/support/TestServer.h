@@ -19,7 +19,12 @@ class Server;
 class TestServer
 {
 public:
-    enum class Action { Answer, Drop, Hang };
+    enum class Action
+    {
+        Answer,
+        Drop,
+        Hang
+    };
 
     struct Reply
     {

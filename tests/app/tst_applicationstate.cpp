@@ -1,0 +1,389 @@
+// ApplicationState against replies served over real sockets: the device list, the selected
+// device, the five records, their signals and log lines, and late replies of a previous device.
+#include "app/ApplicationState.h"
+#include "network/BaseReply.h"
+
+#include "TestEnvironment.h"
+#include "TestServer.h"
+
+#include <QtTest>
+
+namespace {
+
+const QString kktList = QStringLiteral("/api/v1/dkktList");
+const QString torvoList = QStringLiteral("/api/v1/instances/info");
+
+QString statusPath(const QString& device)
+{
+    return QStringLiteral("/api/v1/status/") + device;
+}
+QString lmPath(const QString& device)
+{
+    return QStringLiteral("/api/v1/instances/lm/") + device;
+}
+QString torvoPath(const QString& device)
+{
+    return QStringLiteral("/api/v1/instances/info/") + device;
+}
+QString lmSettingsPath(const QString& device)
+{
+    return QStringLiteral("/api/v1/settings/lm/") + device;
+}
+QString updatePath(const QString& device)
+{
+    return QStringLiteral("/api/v1/update/") + device;
+}
+
+QByteArray kktListBody(const QStringList& serials)
+{
+    QByteArray items;
+    for (const QString& serial : serials) {
+        items += (items.isEmpty() ? "" : ",") + QByteArray(R"({"kktSerial":")") + serial.toUtf8() +
+                 R"(","modelName":"Модель )" + serial.toUtf8() + R"(","fnSerial":"FN)" + serial.toUtf8() +
+                 R"(","kktRnm":"RNM","kktInn":"INN)" + serial.toUtf8() + R"(","shiftState":"Открыта"})";
+    }
+    return "{\"kkt\":[" + items + "]}";
+}
+
+// Every status endpoint of `device` answers with values that name the device.
+void scriptDevice(TestServer& server, const QString& device, int lmDelayMs = 0)
+{
+    const QByteArray d = device.toUtf8();
+    server.setJson(QStringLiteral("GET"), statusPath(device),
+                   R"({"gismt":{"lastConnection":"2026-12-01 10:00"},"clientSoftware":{"error":"нет связи )" +
+                       d + R"(","name":"Касса","version":"3.1"}})");
+    TestServer::Reply lm;
+    lm.body = R"({"lmStatus":{"version":"lm-)" + d + R"(","status":"ready","lastSync":0}})";
+    lm.delayMs = lmDelayMs;
+    server.setReply(QStringLiteral("GET"), lmPath(device), lm);
+    server.setJson(QStringLiteral("GET"), torvoPath(device),
+                   R"({"state":"Зарегистрирован","version":"2.0","regData":{"velkorId":"V-)" + d +
+                       R"(","gismtVelkorId":"G-)" + d + R"("}})");
+    server.setJson(QStringLiteral("GET"), lmSettingsPath(device),
+                   R"({"address":"host-)" + d + R"(","port":80,"login":"l","password":"p"})");
+    server.setJson(QStringLiteral("GET"), updatePath(device),
+                   R"({"updates":[{"package":"torvo","versionName":"2.1"}]})");
+}
+
+} // namespace
+
+class ApplicationStateTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void addDevicesKeepsFirstOrder();
+    void clearDevicesOnEmptyListEmitsNothing();
+    void emptyDeviceSendsNothing();
+    void sameDeviceTwiceDoesNothing();
+    void refreshFillsEveryRecord();
+    void failedTorvoStatusKeepsUpdateFields();
+    void failedLmSettingsEmptiesAddress();
+    void serviceInstanceHasNoRegister();
+    void listsFailingAtStartup();
+    void listsMergeInArrivalOrder();
+    void lateReplyOfPreviousDeviceIsDropped();
+    void lateErrorOfPreviousDeviceIsDropped();
+
+private:
+    void select(const QString& device);
+    ApplicationState* state = ApplicationState::getInstance();
+    TestServer server;
+    std::unique_ptr<TestEnvironment> environment;
+    LogReader log;
+};
+
+void ApplicationStateTest::initTestCase()
+{
+    environment = std::make_unique<TestEnvironment>(server.port());
+}
+
+void ApplicationStateTest::init()
+{
+    server.clearReplies();
+    server.clearRequests();
+    log.mark();
+}
+
+void ApplicationStateTest::cleanup()
+{
+    // Let every request of the test finish so none leaks into the next one.
+    QTRY_COMPARE(state->findChildren<BaseReply*>().size(), 0);
+}
+
+// Selects `device` and waits for all six replies.
+void ApplicationStateTest::select(const QString& device)
+{
+    state->setCurrentDevice(device);
+    QTRY_COMPARE(state->findChildren<BaseReply*>().size(), 0);
+}
+
+void ApplicationStateTest::addDevicesKeepsFirstOrder()
+{
+    state->clearDevices();
+    log.mark();
+    QSignalSpy changed(state, &ApplicationState::deviceListChanged);
+    state->addDevices({QStringLiteral("A"), QStringLiteral("B")});
+    state->addDevices({QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("A")});
+    state->addDevices({});
+    QCOMPARE(changed.count(), 3);
+    const QStringList expected{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")};
+    QCOMPARE(changed.last().first().toStringList(), expected);
+    QCOMPARE(state->getDevices(), expected);
+    QCOMPARE(log.messages(), QStringList({QStringLiteral("Добавлено устройство: A"),
+                                          QStringLiteral("Добавлено устройство: B"),
+                                          QStringLiteral("Добавлено устройство: C")}));
+}
+
+void ApplicationStateTest::clearDevicesOnEmptyListEmitsNothing()
+{
+    state->addDevices({QStringLiteral("X")});
+    state->clearDevices();
+    log.mark();
+    QSignalSpy changed(state, &ApplicationState::deviceListChanged);
+    state->clearDevices();
+    QCOMPARE(changed.count(), 0);
+    QVERIFY(log.messages().isEmpty());
+}
+
+void ApplicationStateTest::emptyDeviceSendsNothing()
+{
+    select(QStringLiteral("prior"));
+    server.clearRequests();
+    log.mark();
+    QSignalSpy deviceChanged(state, &ApplicationState::deviceChanged);
+    state->setCurrentDevice(QString());
+    QCOMPARE(deviceChanged.count(), 1);
+    QCOMPARE(deviceChanged.first().first().toString(), QString());
+    QCOMPARE(state->findChildren<BaseReply*>().size(), 0);
+    QCOMPARE(log.messages(), QStringList({QStringLiteral("Изменено выбранное устройство: "),
+                                          QStringLiteral("Запрос обновления полной информации ..."),
+                                          QStringLiteral("Не выбрано устройство")}));
+    QVERIFY(log.lines().last().contains(QStringLiteral(" ERROR [GUI] ")));
+    QCOMPARE(server.requestCount(), 0);
+}
+
+void ApplicationStateTest::sameDeviceTwiceDoesNothing()
+{
+    scriptDevice(server, QStringLiteral("S1"));
+    select(QStringLiteral("S1"));
+    server.clearRequests();
+    log.mark();
+    QSignalSpy deviceChanged(state, &ApplicationState::deviceChanged);
+    state->setCurrentDevice(QStringLiteral("S1"));
+    QCOMPARE(deviceChanged.count(), 0);
+    QVERIFY(log.messages().isEmpty());
+    QCOMPARE(state->findChildren<BaseReply*>().size(), 0);
+}
+
+void ApplicationStateTest::refreshFillsEveryRecord()
+{
+    const QString device = QStringLiteral("K1");
+    scriptDevice(server, device);
+    server.setJson(QStringLiteral("GET"), kktList, kktListBody({QStringLiteral("K0"), device}));
+
+    QSignalSpy torvo(state, &ApplicationState::torvoStatusChanged);
+    QSignalSpy gismt(state, &ApplicationState::gismtStatusChanged);
+    QSignalSpy kkt(state, &ApplicationState::kktStatusChanged);
+    QSignalSpy lm(state, &ApplicationState::lmStatusChanged);
+    QSignalSpy software(state, &ApplicationState::softwareStatusChanged);
+    select(device);
+
+    QCOMPARE(server.requestCount(), 6);
+    const QStringList paths{statusPath(device),     lmPath(device),    torvoPath(device), kktList,
+                            lmSettingsPath(device), updatePath(device)};
+    QStringList seen;
+    for (const auto& request : server.requests()) {
+        seen << request.path;
+    }
+    std::sort(seen.begin(), seen.end());
+    QStringList sortedPaths = paths;
+    std::sort(sortedPaths.begin(), sortedPaths.end());
+    QCOMPARE(seen, sortedPaths);
+    // Sent in this order, one start line each.
+    const QStringList starts{QStringLiteral("Запрос обновления статуса соединения ..."),
+                             QStringLiteral("Запрос обновления статуса ЛМ ..."),
+                             QStringLiteral("Запрос обновления статуса Torvo ..."),
+                             QStringLiteral("Запрос обновления статуса ККТ ..."),
+                             QStringLiteral("Запрос обновления настроек ЛМ ..."),
+                             QStringLiteral("Запрос обновления обновлений Torvo ...")};
+    QStringList logged;
+    for (const QString& message : log.messages()) {
+        if (starts.contains(message)) {
+            logged << message;
+        }
+    }
+    QCOMPARE(logged, starts);
+    for (const char* subject : {"статуса соединения", "статуса ЛМ", "статуса Torvo", "статуса ККТ",
+                                "настроек ЛМ", "обновлений Torvo"}) {
+        QVERIFY2(log.contains(QStringLiteral("Обработка ответа на запрос ") + QString::fromUtf8(subject) +
+                              QStringLiteral(": success")),
+                 subject);
+    }
+
+    QCOMPARE(torvo.count(), 2);
+    QCOMPARE(gismt.count(), 2);
+    QCOMPARE(kkt.count(), 1);
+    QCOMPARE(lm.count(), 2);
+    QCOMPARE(software.count(), 1);
+
+    const TorvoInfo t = state->getTorvoInfo();
+    QVERIFY(t.registered);
+    QCOMPARE(t.state, QStringLiteral("Зарегистрирован"));
+    QCOMPARE(t.velkorId, QStringLiteral("V-K1"));
+    QCOMPARE(t.version, QStringLiteral("2.0"));
+    QVERIFY(t.hasUpdate);
+    QCOMPARE(t.updatePackage, QStringLiteral("torvo"));
+    QCOMPARE(t.updateVersion, QStringLiteral("2.1"));
+    const GismtInfo g = state->getGismtInfo();
+    QCOMPARE(g.gismtVelkorId, QStringLiteral("G-K1"));
+    QCOMPARE(g.status, QStringLiteral("Стабильно"));
+    QCOMPARE(g.lastConnection, QStringLiteral("2026-12-01 10:00"));
+    const KktInfo k = state->getKktInfo();
+    QCOMPARE(k.kktSerial, device);
+    QCOMPARE(k.modelName, QStringLiteral("Модель K1"));
+    QCOMPARE(k.kktInn, QStringLiteral("INNK1"));
+    QCOMPARE(k.shiftState, QStringLiteral("Открыта"));
+    const LmInfo l = state->getLmInfo();
+    QCOMPARE(l.status, QStringLiteral("Готов к работе"));
+    QCOMPARE(l.version, QStringLiteral("lm-K1"));
+    QCOMPARE(l.lastSync, QString());
+    QCOMPARE(l.address, QStringLiteral("host-K1:80"));
+    const SoftwareInfo s = state->getSoftwareInfo();
+    QCOMPARE(s.status, QStringLiteral("нет связи K1"));
+    QCOMPARE(s.name, QStringLiteral("Касса"));
+    QCOMPARE(s.version, QStringLiteral("3.1"));
+}
+
+void ApplicationStateTest::failedTorvoStatusKeepsUpdateFields()
+{
+    scriptDevice(server, QStringLiteral("T1"));
+    server.setJson(QStringLiteral("GET"), kktList, kktListBody({QStringLiteral("T1")}));
+    select(QStringLiteral("T1"));
+    QVERIFY(state->getTorvoInfo().registered);
+
+    server.setJson(QStringLiteral("GET"), torvoPath(QStringLiteral("T1")), "{}", 500);
+    log.mark();
+    QSignalSpy torvo(state, &ApplicationState::torvoStatusChanged);
+    QSignalSpy gismt(state, &ApplicationState::gismtStatusChanged);
+    state->refreshTorvoStatus();
+    QVERIFY(torvo.wait());
+    QCOMPARE(gismt.count(), 1);
+    const TorvoInfo t = state->getTorvoInfo();
+    QVERIFY(!t.registered);
+    QVERIFY(t.state.isEmpty() && t.velkorId.isEmpty() && t.version.isEmpty());
+    QVERIFY(state->getGismtInfo().gismtVelkorId.isEmpty());
+    QVERIFY(t.hasUpdate);
+    QCOMPARE(t.updatePackage, QStringLiteral("torvo"));
+    QCOMPARE(t.updateVersion, QStringLiteral("2.1"));
+    const QString line =
+        log.messages().filter(QStringLiteral("Обработка ответа на запрос статуса Torvo")).value(0);
+    QVERIFY2(
+        line.startsWith(QStringLiteral("Обработка ответа на запрос статуса Torvo: error: `Ошибка сети: ")) &&
+            line.endsWith(QLatin1Char('`')),
+        qPrintable(line));
+}
+
+void ApplicationStateTest::failedLmSettingsEmptiesAddress()
+{
+    scriptDevice(server, QStringLiteral("L1"));
+    select(QStringLiteral("L1"));
+    QCOMPARE(state->getLmInfo().address, QStringLiteral("host-L1:80"));
+    const QString status = state->getLmInfo().status;
+
+    server.setJson(QStringLiteral("GET"), lmSettingsPath(QStringLiteral("L1")), R"({"address":"h"})");
+    QSignalSpy lm(state, &ApplicationState::lmStatusChanged);
+    state->refreshLmSettings();
+    QVERIFY(lm.wait());
+    QCOMPARE(state->getLmInfo().address, QString());
+    QCOMPARE(state->getLmInfo().status, status);
+}
+
+void ApplicationStateTest::serviceInstanceHasNoRegister()
+{
+    scriptDevice(server, QStringLiteral("K2"));
+    server.setJson(QStringLiteral("GET"), kktList, kktListBody({QStringLiteral("K2")}));
+    select(QStringLiteral("K2"));
+    QCOMPARE(state->getKktInfo().kktSerial, QStringLiteral("K2"));
+
+    scriptDevice(server, QStringLiteral("instance-7"));
+    select(QStringLiteral("instance-7"));
+    const KktInfo k = state->getKktInfo();
+    QVERIFY(k.modelName.isEmpty() && k.kktSerial.isEmpty() && k.fnSerial.isEmpty() && k.kktRnm.isEmpty() &&
+            k.kktInn.isEmpty() && k.shiftState.isEmpty());
+}
+
+void ApplicationStateTest::listsFailingAtStartup()
+{
+    state->addDevices({QStringLiteral("old")});
+    state->setCurrentDevice(QString());
+    server.clearRequests();
+    log.mark();
+    QSignalSpy changed(state, &ApplicationState::deviceListChanged);
+    QSignalSpy deviceChanged(state, &ApplicationState::deviceChanged);
+    state->refreshDeviceList(); // nothing scripted: both lists answer 404
+    QTRY_COMPARE(state->findChildren<BaseReply*>().size(), 0);
+    QCOMPARE(changed.count(), 1); // the clear only
+    QVERIFY(state->getDevices().isEmpty());
+    QCOMPARE(deviceChanged.count(), 0);
+    QCOMPARE(server.requestCount(), 2);
+    QCOMPARE(log.count(QStringLiteral("Обработка ответа на запрос списка ККТ: error: `Ошибка сети: ")), 1);
+    QCOMPARE(log.count(QStringLiteral("Обработка ответа на запрос списка Torvo: error: `Ошибка сети: ")), 1);
+    QVERIFY(!log.contains(QStringLiteral("Добавлено устройство")));
+}
+
+void ApplicationStateTest::listsMergeInArrivalOrder()
+{
+    // The register list answers after the instance list, so the instances come first.
+    TestServer::Reply slowKkt;
+    slowKkt.body = kktListBody({QStringLiteral("R1"), QStringLiteral("shared")});
+    slowKkt.delayMs = 300;
+    server.setReply(QStringLiteral("GET"), kktList, slowKkt);
+    server.setJson(QStringLiteral("GET"), torvoList, R"({"instances":[{"id":"I1"},{"id":"shared"}]})");
+    QSignalSpy changed(state, &ApplicationState::deviceListChanged);
+    state->refreshDeviceList();
+    QTRY_COMPARE(state->findChildren<BaseReply*>().size(), 0);
+    QCOMPARE(state->getDevices(),
+             QStringList({QStringLiteral("I1"), QStringLiteral("shared"), QStringLiteral("R1")}));
+    QCOMPARE(log.count(QStringLiteral("Добавлено устройство: shared")), 1);
+    QCOMPARE(changed.last().first().toStringList(), state->getDevices());
+}
+
+void ApplicationStateTest::lateReplyOfPreviousDeviceIsDropped()
+{
+    scriptDevice(server, QStringLiteral("OLD"), 400);
+    scriptDevice(server, QStringLiteral("NEW"));
+    state->setCurrentDevice(QStringLiteral("OLD"));
+    QSignalSpy lm(state, &ApplicationState::lmStatusChanged);
+    state->setCurrentDevice(QStringLiteral("NEW"));
+    QTRY_COMPARE(state->getLmInfo().version, QStringLiteral("lm-NEW"));
+    QTRY_COMPARE(state->getLmInfo().address, QStringLiteral("host-NEW:80"));
+    const int emittedBefore = lm.count();
+    // The old device's ЛМ reply comes last and must change nothing.
+    QTRY_VERIFY(log.contains(QStringLiteral("Ответ на запрос статуса ЛМ для устройства OLD пропущен")));
+    QTRY_COMPARE(state->findChildren<BaseReply*>().size(), 0);
+    QCOMPARE(state->getLmInfo().version, QStringLiteral("lm-NEW"));
+    QCOMPARE(lm.count(), emittedBefore);
+}
+
+void ApplicationStateTest::lateErrorOfPreviousDeviceIsDropped()
+{
+    scriptDevice(server, QStringLiteral("NEW2"));
+    TestServer::Reply slowFailure;
+    slowFailure.status = 500;
+    slowFailure.delayMs = 400;
+    server.setReply(QStringLiteral("GET"), torvoPath(QStringLiteral("OLD2")), slowFailure);
+    state->setCurrentDevice(QStringLiteral("OLD2"));
+    state->setCurrentDevice(QStringLiteral("NEW2"));
+    QTRY_COMPARE(state->getTorvoInfo().velkorId, QStringLiteral("V-NEW2"));
+    QTRY_VERIFY(log.contains(QStringLiteral("Ответ на запрос статуса Torvo для устройства OLD2 пропущен")));
+    QTRY_COMPARE(state->findChildren<BaseReply*>().size(), 0);
+    QCOMPARE(state->getTorvoInfo().velkorId, QStringLiteral("V-NEW2"));
+    QVERIFY(state->getTorvoInfo().registered);
+}
+
+QTEST_GUILESS_MAIN(ApplicationStateTest)
+#include "tst_applicationstate.moc"

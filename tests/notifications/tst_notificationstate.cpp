@@ -1,0 +1,354 @@
+// NotificationState against replies served over real sockets: pending flags, the merge, the
+// count and summary, the critical flags, mark and delete, and giving up on a hung request.
+#include "notifications/NotificationState.h"
+
+#include "app/ApplicationState.h"
+#include "network/BaseReply.h"
+
+#include "TestEnvironment.h"
+#include "TestServer.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+const QString path = QStringLiteral("/api/v1/notifications/");
+const QString criticalPath = QStringLiteral("/api/v1/critical/");
+
+QJsonObject wire(int id, const QString& header = QStringLiteral("h"), bool isRead = false,
+                 const QString& type = QStringLiteral("INFO"), const QString& module = QStringLiteral("DKKT"))
+{
+    return QJsonObject{{QStringLiteral("id"), id},
+                       {QStringLiteral("header"), header},
+                       {QStringLiteral("message"), QStringLiteral("m%1").arg(id)},
+                       {QStringLiteral("dateTime"), QStringLiteral("2026-12-08T10:00:00+03:00")},
+                       {QStringLiteral("isRead"), isRead},
+                       {QStringLiteral("notificationType"), type},
+                       {QStringLiteral("notificationModule"), module}};
+}
+
+QByteArray page(const QList<QJsonObject>& items)
+{
+    QJsonArray array;
+    for (const QJsonObject& item : items) {
+        array.append(item);
+    }
+    return QJsonDocument(QJsonObject{{QStringLiteral("notifications"), array}})
+        .toJson(QJsonDocument::Compact);
+}
+
+QByteArray count(int unread, bool critical)
+{
+    return QStringLiteral(R"({"unreadNotificationsCount":%1,"hasCriticalNotifications":%2})")
+        .arg(unread)
+        .arg(critical ? QStringLiteral("true") : QStringLiteral("false"))
+        .toUtf8();
+}
+
+int pendingRequests(QObject* owner)
+{
+    return owner->findChildren<BaseReply*>().size();
+}
+
+} // namespace
+
+class NotificationStateTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void secondListRequestIsDropped();
+    void mergeByPage();
+    void countAndSummary();
+    void criticalFlags();
+    void markClearedIdsCreatesNothing();
+    void deleteUnknownIdStillEmits();
+    void markAndDeleteFailuresChangeNothing();
+    void clearWhileListPending();
+    void hungRequestIsGivenUp();
+    void requestsFollowSelectedDevice();
+    void timerAsksCountThenCritical();
+
+private:
+    void loadPage(const QList<QJsonObject>& items);
+
+    TestServer server;
+    std::unique_ptr<TestEnvironment> environment;
+    LogReader log;
+    NotificationState* state = nullptr;
+};
+
+void NotificationStateTest::initTestCase()
+{
+    environment = std::make_unique<TestEnvironment>(server.port());
+}
+
+void NotificationStateTest::init()
+{
+    state = new NotificationState(nullptr);
+    server.clearReplies();
+    server.clearRequests();
+    log.mark();
+}
+
+void NotificationStateTest::cleanup()
+{
+    QTRY_COMPARE(pendingRequests(state), 0);
+    delete state;
+}
+
+void NotificationStateTest::loadPage(const QList<QJsonObject>& items)
+{
+    server.setJson(QStringLiteral("POST"), path, page(items));
+    state->updateNotificationList(0, 20);
+    QTRY_COMPARE(pendingRequests(state), 0);
+}
+
+void NotificationStateTest::secondListRequestIsDropped()
+{
+    TestServer::Reply slow;
+    slow.body = page({wire(1)});
+    slow.delayMs = 200;
+    server.setReply(QStringLiteral("POST"), path, slow);
+    QSignalSpy changed(state, &NotificationState::notificationChanged);
+    state->updateNotificationList(0, 20);
+    state->updateNotificationList(20, 100);
+    QVERIFY(changed.wait());
+    QTRY_COMPARE(pendingRequests(state), 0);
+    QCOMPARE(server.requestCount(), 1);
+    QCOMPARE(QJsonDocument::fromJson(server.lastRequest().body).object(),
+             QJsonObject({{QStringLiteral("offset"), 0}, {QStringLiteral("count"), 20}}));
+    QCOMPARE(log.count(QStringLiteral("Запрос обновления списка уведомлений ...")), 1);
+    // Once answered, the next call goes out again.
+    state->updateNotificationList(1, 100);
+    QTRY_COMPARE(server.requestCount(), 2);
+}
+
+void NotificationStateTest::mergeByPage()
+{
+    QSignalSpy changed(state, &NotificationState::notificationChanged);
+    loadPage({wire(1), wire(2), wire(3)});
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed.last().first().value<NotificationHash>().keys().size(), 3);
+    QVERIFY(
+        log.contains(QStringLiteral("Обработка ответа на запрос обновления списка уведомлений: success")));
+
+    loadPage({wire(1), wire(2), wire(3)});
+    QCOMPARE(changed.count(), 1); // unchanged
+    loadPage({});
+    QCOMPARE(changed.count(), 1); // empty page
+
+    loadPage({wire(2, QStringLiteral("changed"))});
+    QCOMPARE(changed.count(), 2);
+    NotificationHash held = changed.last().first().value<NotificationHash>();
+    QCOMPARE(held.size(), 3); // pages never remove
+    QCOMPARE(held.value(2).header, QStringLiteral("changed"));
+
+    loadPage({wire(4, QStringLiteral("first")), wire(4, QStringLiteral("last"))});
+    QCOMPARE(changed.count(), 3);
+    held = state->getNotifications();
+    QCOMPARE(held.value(4).header, QStringLiteral("last"));
+    for (auto it = held.cbegin(); it != held.cend(); ++it) {
+        QCOMPARE(it.key(), it.value().id);
+    }
+}
+
+void NotificationStateTest::countAndSummary()
+{
+    QSignalSpy countChanged(state, &NotificationState::availableNotificationCountChanged);
+    QSignalSpy summary(state, &NotificationState::hasCriticalNotification);
+    auto ask = [&](int unread, bool critical) {
+        server.setJson(QStringLiteral("GET"), path, count(unread, critical));
+        state->updateAvailableNotificationCount();
+        QTRY_COMPARE(pendingRequests(state), 0);
+    };
+    ask(0, false);
+    QCOMPARE(countChanged.count(), 0);
+    QCOMPARE(summary.count(), 0);
+    ask(3, false);
+    QCOMPARE(countChanged.count(), 1);
+    QCOMPARE(countChanged.last().first().toInt(), 3);
+    QCOMPARE(summary.count(), 1);
+    QCOMPARE(summary.last().first().value<CriticalNotificationType>(), HasUnread);
+    ask(5, false);
+    QCOMPARE(countChanged.count(), 2);
+    QCOMPARE(summary.count(), 1);
+    ask(5, true);
+    QCOMPARE(countChanged.count(), 2);
+    QCOMPARE(summary.count(), 2);
+    QCOMPARE(summary.last().first().value<CriticalNotificationType>(), HasCritical);
+    ask(0, true);
+    QCOMPARE(summary.count(), 2); // critical whatever the count
+    ask(0, false);
+    QCOMPARE(summary.last().first().value<CriticalNotificationType>(), NoUnread);
+
+    // A failed count keeps both values and frees the flag.
+    server.setJson(QStringLiteral("GET"), path, "{}", 500);
+    state->updateAvailableNotificationCount();
+    QTRY_COMPARE(pendingRequests(state), 0);
+    QCOMPARE(state->getAvailableNotificationCount(), 0);
+    QVERIFY(log.contains(QStringLiteral(
+        "Обработка ответа на запрос обновления количества доступных уведомлений: error: `Ошибка сети: ")));
+    ask(2, false);
+    QCOMPARE(state->getCriticalNotificationType(), HasUnread);
+}
+
+void NotificationStateTest::criticalFlags()
+{
+    QSignalSpy changed(state, &NotificationState::criticalModuleNotificationChanged);
+    auto ask = [&](const QByteArray& body) {
+        server.setJson(QStringLiteral("GET"), criticalPath, body);
+        state->updateCriticalModuleNotification();
+        QTRY_COMPARE(pendingRequests(state), 0);
+    };
+    ask(R"({"hasCriticalLdb":false,"hasCriticalDkkt":false})");
+    QCOMPARE(changed.count(), 0);
+    ask(R"({"hasCriticalDkkt":true})");
+    QCOMPARE(changed.count(), 1);
+    const auto flags = changed.last().first().value<CriticalModuleNotification>();
+    QVERIFY(flags.hasCriticalDkkt);
+    QVERIFY(!flags.hasCriticalLdb && !flags.hasCriticalGismt && !flags.hasCriticalTorvo &&
+            !flags.hasCriticalSoftware);
+    ask(R"({"hasCriticalDkkt":true})");
+    QCOMPARE(changed.count(), 1);
+    QVERIFY(log.contains(QStringLiteral(
+        "Обработка ответа на запрос обновления информации о критических уведомлениях: success")));
+}
+
+void NotificationStateTest::markClearedIdsCreatesNothing()
+{
+    loadPage({wire(1), wire(2, QStringLiteral("e"), false, QStringLiteral("ERR"))});
+    server.setJson(QStringLiteral("PATCH"), path, "{}");
+    QSignalSpy changed(state, &NotificationState::notificationChanged);
+    state->markNotificationAsRead({2, 2, 9});
+    QVERIFY(changed.wait());
+    NotificationHash held = changed.last().first().value<NotificationHash>();
+    QCOMPARE(held.size(), 2);
+    QVERIFY(held.value(2).isRead);
+    QCOMPARE(held.value(2).notificationType, Read);
+    QVERIFY(!held.value(1).isRead);
+    QCOMPARE(
+        QJsonDocument::fromJson(server.lastRequest().body).object().value(QStringLiteral("id")).toArray(),
+        QJsonArray({2, 2, 9}));
+
+    state->clearNotifications();
+    state->markNotificationAsRead({1});
+    QVERIFY(changed.wait());
+    QVERIFY(changed.last().first().value<NotificationHash>().isEmpty());
+}
+
+void NotificationStateTest::deleteUnknownIdStillEmits()
+{
+    loadPage({wire(1), wire(2)});
+    server.setJson(QStringLiteral("DELETE"), path, "{}");
+    QSignalSpy changed(state, &NotificationState::notificationChanged);
+    state->deleteNotification({2, 77});
+    QVERIFY(changed.wait());
+    QCOMPARE(state->getNotifications().keys(), QList<int>({1}));
+    state->deleteNotification({77});
+    QVERIFY(changed.wait());
+    QCOMPARE(changed.count(), 2);
+    QCOMPARE(server.lastRequest().method, QStringLiteral("DELETE"));
+}
+
+void NotificationStateTest::markAndDeleteFailuresChangeNothing()
+{
+    loadPage({wire(1)});
+    server.setJson(QStringLiteral("PATCH"), path, "{}", 500);
+    server.setJson(QStringLiteral("DELETE"), path, "{}", 404);
+    QSignalSpy changed(state, &NotificationState::notificationChanged);
+    state->markNotificationAsRead({1});
+    state->deleteNotification({1});
+    QTRY_COMPARE(pendingRequests(state), 0);
+    QCOMPARE(changed.count(), 0);
+    QVERIFY(!state->getNotifications().value(1).isRead);
+    QVERIFY(log.contains(
+        QStringLiteral("Обработка ответа на запрос отметки уведомлений как прочитанных: error: `")));
+    QVERIFY(log.contains(QStringLiteral("Обработка ответа на запрос удаления уведомлений: error: `")));
+}
+
+void NotificationStateTest::clearWhileListPending()
+{
+    loadPage({wire(1)});
+    TestServer::Reply slow;
+    slow.body = page({wire(5)});
+    slow.delayMs = 200;
+    server.setReply(QStringLiteral("POST"), path, slow);
+    server.clearRequests();
+    state->updateNotificationList(0, 20);
+    QSignalSpy changed(state, &NotificationState::notificationChanged);
+    state->clearNotifications();
+    QCOMPARE(changed.count(), 1);
+    QVERIFY(changed.first().first().value<NotificationHash>().isEmpty());
+    state->updateNotificationList(0, 20); // dropped
+    QTRY_COMPARE(pendingRequests(state), 0);
+    QCOMPARE(server.requestCount(), 1);
+    QCOMPARE(state->getNotifications().keys(), QList<int>({5}));
+}
+
+void NotificationStateTest::hungRequestIsGivenUp()
+{
+    state->setRequestTimeLimit(300);
+    TestServer::Reply hang;
+    hang.action = TestServer::Action::Hang;
+    server.setReply(QStringLiteral("POST"), path, hang);
+    QSignalSpy changed(state, &NotificationState::notificationChanged);
+    state->updateNotificationList(0, 20);
+    QTRY_VERIFY(log.contains(QStringLiteral("Нет ответа на запрос обновления списка уведомлений")));
+    QTRY_COMPARE(pendingRequests(state), 0);
+
+    // The flag is free again: the next page request goes out and is answered.
+    server.setJson(QStringLiteral("POST"), path, page({wire(8)}));
+    state->updateNotificationList(0, 20);
+    QVERIFY(changed.wait());
+    QCOMPARE(server.requestCount(), 2);
+    QCOMPARE(state->getNotifications().keys(), QList<int>({8}));
+    server.releaseHanging(); // the late reply of the abandoned request reaches nobody
+    QTRY_COMPARE(pendingRequests(state), 0);
+    QCOMPARE(changed.count(), 1);
+}
+
+void NotificationStateTest::requestsFollowSelectedDevice()
+{
+    ApplicationState::getInstance()->setCurrentDevice(QStringLiteral("KKT 1"));
+    server.clearRequests();
+    server.setJson(QStringLiteral("GET"), path + QStringLiteral("KKT 1"), count(1, false));
+    state->updateAvailableNotificationCount();
+    QTRY_COMPARE(pendingRequests(state), 0);
+    QCOMPARE(server.lastRequest().target, QByteArray("/api/v1/notifications/KKT%201"));
+    QCOMPARE(state->getAvailableNotificationCount(), 1);
+    ApplicationState::getInstance()->setCurrentDevice(QString());
+}
+
+void NotificationStateTest::timerAsksCountThenCritical()
+{
+    auto* timer = state->findChild<QTimer*>();
+    QVERIFY(timer);
+    QCOMPARE(timer->interval(), 300000);
+    QVERIFY(timer->isActive());
+    QVERIFY(!timer->isSingleShot());
+    QCOMPARE(server.requestCount(), 0); // nothing at construction
+
+    server.setJson(QStringLiteral("GET"), path, count(0, false));
+    server.setJson(QStringLiteral("GET"), criticalPath, "{}");
+    timer->start(1);
+    QTRY_VERIFY(server.requestCount() >= 2);
+    timer->stop();
+    const QStringList messages = log.messages();
+    const int countAt =
+        messages.indexOf(QStringLiteral("Запрос обновления количества доступных уведомлений ..."));
+    const int criticalAt =
+        messages.indexOf(QStringLiteral("Запрос обновления информации о критических уведомлениях ..."));
+    QVERIFY(countAt >= 0);
+    QVERIFY(criticalAt > countAt);
+}
+
+QTEST_GUILESS_MAIN(NotificationStateTest)
+#include "tst_notificationstate.moc"
