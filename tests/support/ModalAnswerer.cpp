@@ -1,0 +1,43 @@
+#include "ModalAnswerer.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+
+ModalAnswerer::ModalAnswerer(QMessageBox::StandardButton answer, QObject* parent)
+    : QObject(parent)
+    , answer(answer)
+{
+    connect(&timer, &QTimer::timeout, this, &ModalAnswerer::poll);
+    timer.start(5);
+}
+
+void ModalAnswerer::poll()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) {
+        return;
+    }
+    Seen record;
+    record.className = QString::fromLatin1(modal->metaObject()->className());
+    record.title = modal->windowTitle();
+    record.parent = modal->parentWidget();
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        record.text = box->text();
+        record.icon = box->icon();
+        seen.append(record);
+        QAbstractButton* button = box->button(answer);
+        if (button) {
+            button->click();
+        } else {
+            box->reject();
+        }
+        return;
+    }
+    seen.append(record);
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+        dialog->reject();
+    } else {
+        modal->close();
+    }
+}

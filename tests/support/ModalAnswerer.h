@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+// Answers the modal dialogs that a test's action opens: each time one becomes active, its
+// title and text are recorded and `answer` is pressed (a QMessageBox) or the dialog is
+// rejected (any other QDialog). Watches the event loop; no test ever blocks on a dialog.
+class ModalAnswerer : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ModalAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok, QObject* parent = nullptr);
+
+    void setAnswer(QMessageBox::StandardButton button) { answer = button; }
+
+    struct Seen
+    {
+        QString className;
+        QString title;
+        QString text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QWidget* parent = nullptr;
+    };
+    QList<Seen> seen;
+    int count() const { return seen.size(); }
+    Seen last() const { return seen.isEmpty() ? Seen() : seen.last(); }
+
+private:
+    void poll();
+
+    QMessageBox::StandardButton answer;
+    QTimer timer;
+};
