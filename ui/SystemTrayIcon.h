@@ -1,0 +1,51 @@
+#pragma once
+
+#include "notifications/NotificationInfo.h"
+
+#include <QIcon>
+#include <QObject>
+#include <QSystemTrayIcon>
+
+class QAction;
+class QMainWindow;
+class QMenu;
+
+// The tray icon: shows the unread/critical summary, brings the window back and is the way to quit.
+// Without a system tray every operation does nothing.
+class SystemTrayIcon : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit SystemTrayIcon(QMainWindow* mainWindow);
+    ~SystemTrayIcon() override;
+
+    void showTray();
+    void hideTray();
+    bool isVisible() const;
+    bool isAvailable() const { return trayIcon != nullptr; }
+
+    static QIcon createTrayIcon(CriticalNotificationType type);
+    QSystemTrayIcon* getTrayIcon() const { return trayIcon; }
+    QMenu* getTrayMenu() const { return trayMenu; }
+
+public slots:
+    void showMessage(const QString& title, const QString& message,
+                     QSystemTrayIcon::MessageIcon icon = QSystemTrayIcon::Information, int msecs = 3000);
+    void updateCriticalNotification(CriticalNotificationType criticalNotificationType);
+    void showWindow();
+    void hideWindow();
+    void toggleWindow();
+    void onTrayActivated(QSystemTrayIcon::ActivationReason reason);
+    void exitApplication();
+
+private:
+    void setupTrayIcon();
+    void createTrayMenu();
+
+    QMainWindow* mainWindow = nullptr;
+    QSystemTrayIcon* trayIcon = nullptr;
+    QMenu* trayMenu = nullptr;
+    QAction* restoreAction = nullptr;
+    QAction* quitAction = nullptr;
+};
