@@ -48,19 +48,12 @@ private slots:
     void routing_data();
     void routing();
 
-    void setupStartRegister();
-    void registrationRefused_data();
-    void registrationRefused();
     void notRunningServiceReportsNoLinks();
-    void upgradeQueuedUntilShiftCloses();
-    void upgradeAtOnceWhenShiftClosed();
     void upgradeOfAnotherPackageIsRefused();
     void lmSettingsUpdate_data();
     void lmSettingsUpdate();
 
     void notificationsCarryZoneOffsets();
-    void markReadLowersUnreadCount();
-    void deleteKeepsPagesConsistent();
     void criticalFlagsFollowUnreadErrors();
 
     void logExport_data();
@@ -78,7 +71,6 @@ private slots:
 private:
     SimReply call(const QString& method, const QString& target, const QJsonObject& body = {});
     QString deviceWithShift(const QString& shift) const;
-    QString instanceId() const;
     SimDevice device(const QString& id) const { return *model->device(id); }
     QList<QJsonObject> allNotifications(const QString& device, int pageSize);
 
@@ -99,16 +91,6 @@ QString SimModelTest::deviceWithShift(const QString& shift) const
 {
     for (const SimDevice& device : model->allDevices()) {
         if (device.hasRegister && device.shiftState == shift) {
-            return device.id;
-        }
-    }
-    return QString();
-}
-
-QString SimModelTest::instanceId() const
-{
-    for (const SimDevice& device : model->allDevices()) {
-        if (!device.hasRegister) {
             return device.id;
         }
     }
@@ -224,77 +206,6 @@ void SimModelTest::routing()
     }
 }
 
-void SimModelTest::setupStartRegister()
-{
-    const QString id = deviceWithShift("Открыта");
-    QCOMPARE(object(call("GET", "/api/v1/instances/info/" + id)).value("state").toString(),
-             QString("Не настроен"));
-
-    SimReply reply = call("POST", "/api/v1/velkor", {{"id", id}});
-    QCOMPARE(reply.status, 200);
-    QCOMPARE(object(reply).value("serviceState").toString(), QString("Работает"));
-    QCOMPARE(object(reply).value("id").toString(), id);
-    QCOMPARE(call("POST", "/api/v1/velkor", {{"id", id}}).status, 409); // a second set-up
-
-    reply = call("POST", "/api/v1/service/start/" + id);
-    QCOMPARE(object(reply).value("serviceState").toString(), QString("Работает"));
-
-    const SimDevice kkt = device(id);
-    reply = call("PUT", "/api/v1/velkor",
-                 {{"id", id}, {"kktSerial", id}, {"fnSerial", kkt.fnSerial}, {"kktInn", kkt.kktInn}});
-    QCOMPARE(reply.status, 200);
-    const QString velkorId = object(reply).value("velkorId").toString();
-    QVERIFY(!velkorId.isEmpty());
-
-    const QJsonObject status = object(call("GET", "/api/v1/instances/info/" + id));
-    QCOMPARE(status.value("state").toString(), QString("Зарегистрирован"));
-    QCOMPARE(status.value("regData").toObject().value("velkorId").toString(), velkorId);
-    QVERIFY(!status.value("regData").toObject().value("gismtVelkorId").toString().isEmpty());
-    // Still running: a start after registration answers as a running service.
-    QCOMPARE(object(call("POST", "/api/v1/service/start/" + id)).value("serviceState").toString(),
-             QString("Работает"));
-    QCOMPARE(object(call("GET", "/api/v1/instances/info/" + id)).value("state").toString(),
-             QString("Зарегистрирован"));
-}
-
-void SimModelTest::registrationRefused_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<int>("status");
-    QTest::newRow("other serial") << "kktSerial"
-                                  << "00106709875678" << 200;
-    QTest::newRow("other storage") << "fnSerial"
-                                   << "9961440300000000" << 200;
-    QTest::newRow("other taxpayer") << "kktInn"
-                                    << "7700000000" << 200;
-    QTest::newRow("shift closed") << "shiftState"
-                                  << "Закрыта" << 409;
-    QTest::newRow("not set up") << "serviceState"
-                                << "Не настроен" << 409;
-}
-
-void SimModelTest::registrationRefused()
-{
-    QFETCH(QString, field);
-    QFETCH(QString, value);
-    QFETCH(int, status);
-    const QString id = deviceWithShift("Открыта");
-    QVERIFY(model->changeDevice(id, {{"serviceState", "Работает"}}).isEmpty());
-    const SimDevice kkt = device(id);
-    QJsonObject body{{"id", id}, {"kktSerial", id}, {"fnSerial", kkt.fnSerial}, {"kktInn", kkt.kktInn}};
-    if (body.contains(field)) {
-        body.insert(field, value);
-    } else {
-        QVERIFY(model->changeDevice(id, {{field, value}}).isEmpty());
-    }
-    const SimReply reply = call("PUT", "/api/v1/velkor", body);
-    QCOMPARE(reply.status, status);
-    QVERIFY(!object(reply).contains("velkorId"));
-    QVERIFY(device(id).state != ServiceState::Registered);
-    QVERIFY(device(id).velkorId.isEmpty());
-}
-
 void SimModelTest::notRunningServiceReportsNoLinks()
 {
     const QString id = deviceWithShift("Открыта");
@@ -319,37 +230,6 @@ void SimModelTest::notRunningServiceReportsNoLinks()
     QCOMPARE(status.value("clientSoftware").toObject().value("name").toString(), device(id).softwareName);
     const QJsonObject lm = object(call("GET", "/api/v1/instances/lm/" + id)).value("lmStatus").toObject();
     QCOMPARE(qint64(lm.value("lastSync").toDouble()), fixedNow.toSecsSinceEpoch());
-}
-
-void SimModelTest::upgradeQueuedUntilShiftCloses()
-{
-    const QString id = deviceWithShift("Открыта");
-    const SimDevice before = device(id);
-    const QJsonObject update =
-        object(call("GET", "/api/v1/update/" + id)).value("updates").toArray().at(0).toObject();
-    QVERIFY(!update.value("package").toString().isEmpty());
-
-    const SimReply reply = call("POST", "/api/v1/update/" + id, update);
-    QCOMPARE(reply.status, 202);
-    QCOMPARE(device(id).version, before.version);
-    QCOMPARE(object(call("GET", "/api/v1/update/" + id)).value("updates").toArray().size(), 1);
-
-    QVERIFY(model->changeDevice(id, {{"shiftState", "Закрыта"}}).isEmpty());
-    QCOMPARE(device(id).version, update.value("versionName").toString());
-    QCOMPARE(object(call("GET", "/api/v1/update/" + id)).value("updates").toArray().size(), 0);
-    QCOMPARE(object(call("GET", "/api/v1/instances/info/" + id)).value("version").toString(),
-             update.value("versionName").toString());
-}
-
-void SimModelTest::upgradeAtOnceWhenShiftClosed()
-{
-    const QString id = deviceWithShift("Закрыта");
-    const QJsonObject update =
-        object(call("GET", "/api/v1/update/" + id)).value("updates").toArray().at(0).toObject();
-    QCOMPARE(call("POST", "/api/v1/update/" + id, update).status, 200);
-    QCOMPARE(device(id).version, update.value("versionName").toString());
-    QCOMPARE(object(call("GET", "/api/v1/update/" + id)).value("updates").toArray().size(), 0);
-    QCOMPARE(call("POST", "/api/v1/update/" + id, update).status, 404); // nothing left to install
 }
 
 void SimModelTest::upgradeOfAnotherPackageIsRefused()
@@ -432,62 +312,6 @@ void SimModelTest::notificationsCarryZoneOffsets()
     }
     QCOMPARE(modules.size(), 6);
     QCOMPARE(types, (QSet<QString>{"INFO", "WARN", "ERR"}));
-}
-
-void SimModelTest::markReadLowersUnreadCount()
-{
-    const QString id = deviceWithShift("Закрыта");
-    const QString path = "/api/v1/notifications/" + id;
-    const int unread = object(call("GET", path)).value("unreadNotificationsCount").toInt();
-    QList<int> unreadIds;
-    int readId = 0;
-    for (const QJsonObject& n : allNotifications(id, 50)) {
-        if (n.value("isRead").toBool()) {
-            readId = n.value("id").toInt();
-        } else if (unreadIds.size() < 3) {
-            unreadIds.append(n.value("id").toInt());
-        }
-    }
-    QCOMPARE(unreadIds.size(), 3);
-    int listedUnread = 0;
-    for (const QJsonObject& n : allNotifications(id, 77)) {
-        listedUnread += n.value("isRead").toBool() ? 0 : 1;
-    }
-    QCOMPARE(unread, listedUnread);
-
-    // Duplicates, an already read one and an unknown id change nothing beyond the three.
-    const QJsonArray ids{unreadIds[0], unreadIds[1], unreadIds[1], unreadIds[2], readId, 999999};
-    const SimReply reply = call("PATCH", path, {{"id", ids}});
-    QCOMPARE(object(reply).value("updated").toInt(), 3);
-    QCOMPARE(object(call("GET", path)).value("unreadNotificationsCount").toInt(), unread - 3);
-}
-
-void SimModelTest::deleteKeepsPagesConsistent()
-{
-    const QString id = instanceId();
-    const QString path = "/api/v1/notifications/" + id;
-    const QList<QJsonObject> before = allNotifications(id, 1000);
-    const QJsonArray doomed{before[0].value("id"), before[19].value("id"), before[20].value("id"),
-                            before.last().value("id")};
-    QCOMPARE(object(call("DELETE", path, {{"id", doomed}})).value("deleted").toInt(), 4);
-
-    const QList<QJsonObject> after = allNotifications(id, 20);
-    QCOMPARE(after.size(), before.size() - 4);
-    QSet<int> seen;
-    int previous = INT_MAX;
-    for (const QJsonObject& n : after) {
-        const int nid = n.value("id").toInt();
-        QVERIFY(!seen.contains(nid));
-        QVERIFY(!doomed.contains(QJsonValue(nid)));
-        QVERIFY(nid < previous); // newest first, no gaps filled twice
-        seen.insert(nid);
-        previous = nid;
-    }
-    QCOMPARE(object(call("POST", path, {{"offset", after.size()}, {"count", 20}}))
-                 .value("notifications")
-                 .toArray()
-                 .size(),
-             0);
 }
 
 void SimModelTest::criticalFlagsFollowUnreadErrors()
