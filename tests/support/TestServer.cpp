@@ -119,6 +119,10 @@ void TestServer::handle(const std::string& method, const void* rawRequest, void*
     }
     record.body = QByteArray::fromStdString(request.body);
 
+    // stop() waits for every kept-alive connection to time out; closing each one after its reply
+    // keeps a test's teardown quick.
+    response.set_header("Connection", "close");
+
     Reply reply;
     bool scripted = false;
     {

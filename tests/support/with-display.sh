@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Runs a command on a private Xvfb display, optionally with a system tray host (trayer), and
+# removes both afterwards. Usage: with-display.sh [--tray] [--size WxH] -- COMMAND [ARGS...]
+set -u
+tray=0 size=1280x1024
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --tray) tray=1; shift ;;
+        --size) size=$2; shift 2 ;;
+        --) shift; break ;;
+        *) break ;;
+    esac
+done
+[ $# -gt 0 ] || { echo "with-display.sh: no command" >&2; exit 2; }
+
+# -displayfd lets Xvfb choose a free display and tell us which one once it accepts clients.
+fifo=$(mktemp -u) && mkfifo "$fifo"
+Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+xvfb=$!
+read -r -t 30 number <"$fifo"
+rm -f "$fifo"
+[ -n "${number:-}" ] || { echo "with-display.sh: Xvfb did not start" >&2; kill $xvfb 2>/dev/null; exit 2; }
+export DISPLAY=":$number" QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY
+
+trayer_pid=
+if [ $tray = 1 ]; then
+    trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 &
+    trayer_pid=$!
+fi
+
+"$@"
+status=$?
+[ -n "$trayer_pid" ] && kill "$trayer_pid" 2>/dev/null
+kill $xvfb 2>/dev/null
+wait 2>/dev/null
+exit $status
