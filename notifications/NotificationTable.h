@@ -1,0 +1,68 @@
+#pragma once
+
+#include "notifications/NotificationInfo.h"
+
+#include <QHash>
+#include <QList>
+#include <QSet>
+#include <QTableView>
+
+class NotificationActionMenu;
+class NotificationFilterMenu;
+class NotificationRowIndex;
+class QStandardItem;
+class QStandardItemModel;
+
+// The notification list: one row per notification of the state's collection, newest first.
+// Rows change only when the state sends a new collection; the commands of the menus and the
+// double click become requests to the state.
+class NotificationTable : public QTableView
+{
+    Q_OBJECT
+
+public:
+    explicit NotificationTable(QWidget* parent = nullptr);
+
+    void updateFromState(const QHash<int, NotificationInfo>& notifications);
+    void setModuleFilter(const QSet<NotificationModule>& modules);
+    void applyModuleFilter(const QSet<NotificationModule>& modules);
+    void markSelectedAsRead();
+    void markAllAsRead();
+    void deleteSelectedRows();
+    void deleteAllRows();
+
+    // Off, rows are found by reading every row: the reference the id index is measured against.
+    void setIndexedLookup(bool enabled);
+
+    static constexpr int pageSize = 100;
+
+signals:
+    void loadMoreDataRequested(int offset, int limit);
+    void deleteNotificationsRequested(QList<int> notificationIds);
+    void markNotificationsAsReadRequested(QList<int> notificationIds);
+
+public slots:
+    void onCellDoubleClicked(const QModelIndex& index);
+    void onSelectionChanged();
+    void onScrollValueChanged(int value);
+
+private:
+    void setupUI();
+    void setupCallbacks();
+
+    int findRowByNotificationId(int id) const;
+    void appendNewNotification(const NotificationInfo& info);
+    void updateExistingNotification(const NotificationInfo& info);
+    QStandardItem* createTimeItem(const NotificationInfo& info) const;
+    QStandardItem* createModuleItem(const NotificationInfo& info) const;
+    QStandardItem* createEventItem(const NotificationInfo& info) const;
+    QList<int> getAllRows() const;
+    QList<int> getSelectedRows() const;
+    QList<int> getNotificationIds(const QList<int>& rows) const;
+    void deleteNotification(const QList<int>& notificationIds);
+
+    QStandardItemModel* model = nullptr;
+    NotificationFilterMenu* filterMenu = nullptr;
+    NotificationActionMenu* actionMenu = nullptr;
+    NotificationRowIndex* rowIndex = nullptr;
+};

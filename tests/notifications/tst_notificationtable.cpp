@@ -1,0 +1,602 @@
+// NotificationTable as a real widget: the collection sync and its log lines, the id index
+// against the plain scan, paging by scrolling, the module filter, the menus and the commands.
+#include "notifications/NotificationFilterMenu.h"
+#include "notifications/NotificationRoles.h"
+#include "notifications/NotificationTable.h"
+
+#include "ModalAnswerer.h"
+#include "NotificationTestData.h"
+#include "TestEnvironment.h"
+#include "TestServer.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QMenu>
+#include <QRandomGenerator>
+#include <QScrollBar>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QAbstractItemModel* modelOf(NotificationTable& table)
+{
+    return table.QTableView::model();
+}
+
+int idAt(NotificationTable& table, int row)
+{
+    return modelOf(table)->index(row, 2).data(IdRole).toInt();
+}
+
+QList<int> rowIds(NotificationTable& table)
+{
+    QList<int> ids;
+    for (int row = 0; row < modelOf(table)->rowCount(); ++row) {
+        ids.append(idAt(table, row));
+    }
+    return ids;
+}
+
+int rowOfId(NotificationTable& table, int id)
+{
+    return rowIds(table).indexOf(id);
+}
+
+// Everything a row holds, hidden flag included, as one comparable text per row.
+QStringList dump(NotificationTable& table)
+{
+    QStringList rows;
+    QAbstractItemModel* model = modelOf(table);
+    for (int row = 0; row < model->rowCount(); ++row) {
+        QStringList cells{table.isRowHidden(row) ? QStringLiteral("hidden") : QStringLiteral("shown")};
+        for (int column = 0; column < 3; ++column) {
+            const QMap<int, QVariant> data = model->itemData(model->index(row, column));
+            for (auto it = data.cbegin(); it != data.cend(); ++it) {
+                cells.append(QStringLiteral("%1=%2").arg(it.key()).arg(it.value().toString()));
+            }
+        }
+        rows.append(cells.join(QLatin1Char('|')));
+    }
+    return rows;
+}
+
+QList<int> idsOf(const QSignalSpy& spy, int at = -1)
+{
+    const QList<QVariant> arguments = at < 0 ? spy.last() : spy.at(at);
+    QList<int> ids = arguments.first().value<QList<int>>();
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+QList<int> range(int first, int last)
+{
+    QList<int> ids;
+    for (int id = first; id <= last; ++id) {
+        ids.append(id);
+    }
+    return ids;
+}
+
+QMenu* activeMenu()
+{
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+}
+
+} // namespace
+
+class NotificationTableTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void syncAddsRefreshesAndRemoves();
+    void rowItems();
+    void indexMatchesPlainScan_data();
+    void indexMatchesPlainScan();
+    void paging_data();
+    void paging();
+    void noPagingWhenEverythingFits();
+    void contextMenu();
+    void commands_data();
+    void commands();
+    void markAllIncludesHiddenRows();
+    void hiddenSelectionIsNotActedOn();
+    void doubleClick();
+    void filterMenuFromHeader();
+    void filterFromPanel();
+    void rowsOfHiddenModuleStayHiddenOnArrival();
+
+private:
+    void showTable(int height = 400);
+
+    TestServer server;
+    std::unique_ptr<TestEnvironment> environment;
+    LogReader log;
+    std::unique_ptr<NotificationTable> table;
+};
+
+void NotificationTableTest::initTestCase()
+{
+    registerNotificationMetaTypes();
+    qRegisterMetaType<QList<int>>();
+    environment = std::make_unique<TestEnvironment>(server.port());
+}
+
+void NotificationTableTest::init()
+{
+    table = std::make_unique<NotificationTable>();
+    log.mark();
+}
+
+void NotificationTableTest::cleanup()
+{
+    table.reset();
+    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+void NotificationTableTest::showTable(int height)
+{
+    table->resize(600, height);
+    table->show();
+    QVERIFY(QTest::qWaitForWindowExposed(table.get()));
+}
+
+void NotificationTableTest::syncAddsRefreshesAndRemoves()
+{
+    table->updateFromState(notificationRange(1, 20));
+    QCOMPARE(modelOf(*table)->rowCount(), 20);
+    QList<int> newestFirst = range(1, 20);
+    std::reverse(newestFirst.begin(), newestFirst.end());
+    QCOMPARE(rowIds(*table), newestFirst);
+    QCOMPARE(log.count(QStringLiteral("Добавление нового уведомления ID ")), 20);
+    QStringList messages = log.messages();
+    for (int id = 1; id <= 20; ++id) {
+        QCOMPARE(messages.count(QStringLiteral("Добавление нового уведомления ID %1").arg(id)), 1);
+    }
+    QCOMPARE(messages.first(), QStringLiteral("Обновление таблицы уведомлений 20"));
+    QCOMPARE(messages.at(messages.size() - 2),
+             QStringLiteral("Применен фильтр модулей: показываем 7 типов модулей"));
+    QCOMPARE(messages.last(), QStringLiteral("Таблица обновлена 20 уведомлений"));
+
+    log.mark();
+    table->updateFromState(notificationRange(1, 20));
+    QCOMPARE(rowIds(*table), newestFirst);
+    QCOMPARE(log.count(QStringLiteral("Добавление нового уведомления")), 0);
+    QCOMPARE(log.count(QStringLiteral("Обновление существующего уведомления ID ")), 20);
+    QCOMPARE(log.count(QStringLiteral("Удаление уведомлений")), 0);
+
+    log.mark();
+    NotificationHash without7 = notificationRange(1, 20);
+    without7.remove(7);
+    table->updateFromState(without7);
+    QCOMPARE(modelOf(*table)->rowCount(), 19);
+    QCOMPARE(rowOfId(*table, 7), -1);
+    newestFirst.removeOne(7);
+    QCOMPARE(rowIds(*table), newestFirst);
+    QVERIFY(log.messages().contains(QStringLiteral("Удаление уведомлений 1")));
+
+    log.mark();
+    table->updateFromState({});
+    QCOMPARE(modelOf(*table)->rowCount(), 0);
+    messages = log.messages();
+    QVERIFY(messages.contains(QStringLiteral("Удаление уведомлений 19")));
+    QCOMPARE(messages.last(), QStringLiteral("Таблица обновлена 0 уведомлений"));
+}
+
+void NotificationTableTest::rowItems()
+{
+    NotificationInfo odd = notificationRecord(5, GISMT, Error);
+    odd.dateTime = QStringLiteral("вчера");
+    table->updateFromState({{5, odd}, {6, notificationRecord(6)}});
+    QAbstractItemModel* model = modelOf(*table);
+    const int row = rowOfId(*table, 5);
+    QCOMPARE(model->index(row, 0).data().toString(), QStringLiteral("вчера"));
+    QCOMPARE(model->index(rowOfId(*table, 6), 0).data().userType(), int(QMetaType::QDateTime));
+    QCOMPARE(model->index(row, 1).data().toString(), QStringLiteral("ГИС МТ"));
+    QCOMPARE(model->index(row, 1).data(Qt::TextAlignmentRole).toInt(),
+             int(Qt::AlignHCenter | Qt::AlignVCenter));
+    // A new row sorts its event column by type; the first refresh puts the header there.
+    QCOMPARE(model->index(row, 2).data().toInt(), int(Error));
+    QCOMPARE(model->index(row, 2).data(TypeRole).toInt(), int(Error));
+    QCOMPARE(model->index(row, 2).data(ModuleRole).toInt(), int(GISMT));
+    QCOMPARE(model->index(row, 2).data(MessageRole).toString(), odd.message);
+    for (int column = 0; column < 3; ++column) {
+        QVERIFY(!(model->flags(model->index(row, column)) & Qt::ItemIsEditable));
+    }
+
+    odd.message = QStringLiteral("другое");
+    odd.notificationType = Read;
+    table->updateFromState({{5, odd}, {6, notificationRecord(6)}});
+    const int refreshed = rowOfId(*table, 5);
+    QCOMPARE(model->index(refreshed, 2).data().toString(), odd.header);
+    QCOMPARE(model->index(refreshed, 2).data(MessageRole).toString(), QStringLiteral("другое"));
+    QCOMPARE(model->index(refreshed, 2).data(TypeRole).toInt(), int(Read));
+}
+
+void NotificationTableTest::indexMatchesPlainScan_data()
+{
+    QTest::addColumn<bool>("filtered");
+    QTest::addColumn<bool>("sortByModule");
+    QTest::newRow("all modules, by time") << false << false;
+    QTest::newRow("filtered, by time") << true << false;
+    QTest::newRow("all modules, re-sorted by module") << false << true;
+}
+
+// The same sequence of collections on an indexed and on a scanning table leaves the same rows
+// in the same order and writes the same log lines, step by step.
+void NotificationTableTest::indexMatchesPlainScan()
+{
+    QFETCH(bool, filtered);
+    QFETCH(bool, sortByModule);
+    NotificationTable& indexed = *table;
+    NotificationTable scanning;
+    scanning.setIndexedLookup(false);
+    for (NotificationTable* view : {&indexed, &scanning}) {
+        if (filtered) {
+            view->setModuleFilter({GISMT, TORVO});
+        }
+        if (sortByModule) {
+            view->sortByColumn(1, Qt::AscendingOrder);
+        }
+    }
+
+    QRandomGenerator random(7);
+    NotificationHash hash;
+    for (int step = 0; step < 12; ++step) {
+        // Equal time stamps make the stable sort keep the rows' earlier order.
+        for (int n = 0; n < 40; ++n) {
+            const int id = random.bounded(200);
+            NotificationInfo info = notificationRecord(id, NotificationModule(random.bounded(7)),
+                                                       NotificationType(random.bounded(3)));
+            info.dateTime =
+                QStringLiteral("2026-12-08T10:%1:00Z").arg(random.bounded(5), 2, 10, QLatin1Char('0'));
+            hash.insert(id, info);
+        }
+        for (int n = 0; n < 15; ++n) {
+            hash.remove(random.bounded(200));
+        }
+        log.mark();
+        indexed.updateFromState(hash);
+        const QStringList indexedLog = log.messages();
+        log.mark();
+        scanning.updateFromState(hash);
+        QCOMPARE(log.messages(), indexedLog);
+        QCOMPARE(dump(indexed), dump(scanning));
+        QCOMPARE(modelOf(indexed)->rowCount(), hash.size());
+    }
+}
+
+void NotificationTableTest::paging_data()
+{
+    QTest::addColumn<bool>("filtered");
+    QTest::addColumn<bool>("toEnd");
+    QTest::addColumn<bool>("asked");
+    QTest::newRow("middle") << false << false << false;
+    QTest::newRow("end") << false << true << true;
+    QTest::newRow("end, some rows hidden") << true << true << true;
+}
+
+void NotificationTableTest::paging()
+{
+    QFETCH(bool, filtered);
+    QFETCH(bool, toEnd);
+    QFETCH(bool, asked);
+    NotificationHash hash = notificationRange(1, 100);
+    hash.insert(notificationRange(101, 120, GISMT));
+    table->updateFromState(hash);
+    if (filtered) {
+        table->setModuleFilter({DKKT});
+    }
+    showTable();
+    QScrollBar* bar = table->verticalScrollBar();
+    QTRY_VERIFY(bar->maximum() > 10);
+    QSignalSpy more(table.get(), &NotificationTable::loadMoreDataRequested);
+    log.mark();
+    bar->setValue(toEnd ? bar->maximum() - 3 : bar->maximum() / 2);
+    if (!asked) {
+        QCOMPARE(more.count(), 0);
+        QCOMPARE(log.count(QStringLiteral("Достигнут конец таблицы")), 0);
+        return;
+    }
+    QCOMPARE(more.count(), 1);
+    QCOMPARE(more.first(), (QList<QVariant>{120, 100}));
+    const QString line = log.messages().value(0);
+    QVERIFY2(line.startsWith(QStringLiteral("Достигнут конец таблицы (скролл: %1/%2, строки: ")
+                                 .arg(bar->value())
+                                 .arg(bar->maximum())),
+             qPrintable(line));
+    QVERIFY2(line.endsWith(QStringLiteral(" из 120), запрашиваем загрузку дополнительных данных")),
+             qPrintable(line));
+}
+
+void NotificationTableTest::noPagingWhenEverythingFits()
+{
+    table->updateFromState(notificationRange(1, 5));
+    showTable(600);
+    QSignalSpy more(table.get(), &NotificationTable::loadMoreDataRequested);
+    QScrollBar* bar = table->verticalScrollBar();
+    QCOMPARE(bar->maximum(), 0);
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    QWheelEvent wheel(QPointF(50, 50), QPointF(table->viewport()->mapToGlobal(QPoint(50, 50))), QPoint(),
+                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(table->viewport(), &wheel);
+    QCOMPARE(bar->value(), 0);
+    QCOMPARE(more.count(), 0);
+}
+
+void NotificationTableTest::contextMenu()
+{
+    showTable();
+    const QPoint click(120, 30);
+    QPoint menuAt;
+    bool opened = false;
+    auto watch = [&] {
+        QTimer::singleShot(0, table.get(), [&] {
+            if (QMenu* menu = activeMenu()) {
+                opened = true;
+                menuAt = menu->pos();
+                menu->close();
+            }
+        });
+    };
+    watch();
+    emit table->customContextMenuRequested(click);
+    QCoreApplication::processEvents();
+    QVERIFY(!opened);
+    QVERIFY(!activeMenu());
+
+    table->updateFromState(notificationRange(1, 3));
+    watch();
+    emit table->customContextMenuRequested(click);
+    QVERIFY(opened);
+    // Opens where the operator clicked, below the header, not a header's height above it.
+    QCOMPARE(menuAt, table->viewport()->mapToGlobal(click));
+}
+
+void NotificationTableTest::commands_data()
+{
+    QTest::addColumn<int>("action"); // position among the action menu's actions
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<bool>("select");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QString>("logLine");
+    QTest::addColumn<QList<int>>("deleted");
+    QTest::addColumn<QList<int>>("marked");
+
+    const QString selectedQuestion = QStringLiteral("Вы уверены, что хотите удалить выбранные уведомления?");
+    const QList<int> none;
+    QTest::newRow("mark selected") << 0 << 6 << true << int(QMessageBox::Yes) << QString()
+                                   << QStringLiteral("Запрос на пометку как прочитанные 2 уведомлений")
+                                   << none << QList<int>{3, 4};
+    QTest::newRow("mark selected, nothing selected")
+        << 0 << 6 << false << int(QMessageBox::Yes) << QString() << QString() << none << none;
+    QTest::newRow("read all") << 1 << 6 << false << int(QMessageBox::Yes) << QString()
+                              << QStringLiteral("Запрос на пометку как прочитанные всех 6 уведомлений")
+                              << none << range(1, 6);
+    QTest::newRow("delete selected, yes")
+        << 3 << 6 << true << int(QMessageBox::Yes) << selectedQuestion
+        << QStringLiteral("Запрос на удаление 2 уведомлений") << QList<int>{3, 4} << none;
+    QTest::newRow("delete selected, no")
+        << 3 << 6 << true << int(QMessageBox::No) << selectedQuestion << QString() << none << none;
+    QTest::newRow("delete selected, nothing selected")
+        << 3 << 6 << false << int(QMessageBox::Yes) << selectedQuestion << QString() << none << none;
+    QTest::newRow("delete all, yes") << 4 << 6 << false << int(QMessageBox::Yes)
+                                     << QStringLiteral("Вы уверены, что хотите удалить все 6 уведомлений?")
+                                     << QStringLiteral("Запрос на удаление всех 6 уведомлений") << range(1, 6)
+                                     << none;
+    QTest::newRow("delete all, no") << 4 << 6 << false << int(QMessageBox::No)
+                                    << QStringLiteral("Вы уверены, что хотите удалить все 6 уведомлений?")
+                                    << QString() << none << none;
+}
+
+// Each command chosen from the right-click menu as the operator does, with the question answered.
+void NotificationTableTest::commands()
+{
+    QFETCH(int, action);
+    QFETCH(int, rows);
+    QFETCH(bool, select);
+    QFETCH(int, answer);
+    QFETCH(QString, question);
+    QFETCH(QString, logLine);
+    QFETCH(QList<int>, deleted);
+    QFETCH(QList<int>, marked);
+
+    table->updateFromState(notificationRange(1, rows));
+    showTable();
+    if (select) {
+        table->selectRow(rowOfId(*table, 3));
+        table->selectionModel()->select(modelOf(*table)->index(rowOfId(*table, 4), 0),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    QSignalSpy deleteSpy(table.get(), &NotificationTable::deleteNotificationsRequested);
+    QSignalSpy markSpy(table.get(), &NotificationTable::markNotificationsAsReadRequested);
+    ModalAnswerer answerer{QMessageBox::StandardButton(answer)};
+    log.mark();
+
+    QTimer::singleShot(0, table.get(), [action] {
+        QMenu* menu = activeMenu();
+        if (!menu) {
+            return;
+        }
+        menu->setActiveAction(menu->actions().at(action));
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    emit table->customContextMenuRequested(QPoint(50, 50));
+
+    if (question.isEmpty()) {
+        QCOMPARE(answerer.count(), 0);
+    } else {
+        QTRY_COMPARE(answerer.count(), 1);
+        QCOMPARE(answerer.last().title, QStringLiteral("Подтверждение"));
+        QCOMPARE(answerer.last().text, question);
+        QCOMPARE(answerer.last().icon, QMessageBox::Question);
+        QCOMPARE(answerer.last().parent, static_cast<QWidget*>(table.get()));
+    }
+    QCOMPARE(deleteSpy.count(), deleted.isEmpty() ? 0 : 1);
+    if (!deleted.isEmpty()) {
+        QCOMPARE(idsOf(deleteSpy), deleted);
+    }
+    QCOMPARE(markSpy.count(), marked.isEmpty() ? 0 : 1);
+    if (!marked.isEmpty()) {
+        QCOMPARE(idsOf(markSpy), marked);
+    }
+    if (!logLine.isEmpty()) {
+        QVERIFY(log.messages().contains(logLine));
+    }
+    QCOMPARE(log.count(QStringLiteral("Запрос на удаление")), deleted.isEmpty() ? 0 : 1);
+    // Commands only ask; the rows wait for the state's next collection.
+    QCOMPARE(modelOf(*table)->rowCount(), rows);
+}
+
+void NotificationTableTest::markAllIncludesHiddenRows()
+{
+    NotificationHash hash = notificationRange(1, 3);
+    hash.insert(notificationRange(4, 6, GISMT));
+    table->updateFromState(hash);
+    table->setModuleFilter({GISMT});
+    QSignalSpy markSpy(table.get(), &NotificationTable::markNotificationsAsReadRequested);
+    QSignalSpy deleteSpy(table.get(), &NotificationTable::deleteNotificationsRequested);
+    table->markAllAsRead();
+    QCOMPARE(idsOf(markSpy), range(1, 6));
+
+    ModalAnswerer answerer(QMessageBox::Yes);
+    table->deleteAllRows();
+    QCOMPARE(answerer.last().text, QStringLiteral("Вы уверены, что хотите удалить все 6 уведомлений?"));
+    QCOMPARE(idsOf(deleteSpy), range(1, 6));
+
+    // With no rows the question still comes, with 0, and nothing is asked of the state.
+    table->updateFromState({});
+    table->deleteAllRows();
+    QCOMPARE(answerer.count(), 2);
+    QCOMPARE(answerer.last().text, QStringLiteral("Вы уверены, что хотите удалить все 0 уведомлений?"));
+    QCOMPARE(deleteSpy.count(), 1);
+}
+
+void NotificationTableTest::hiddenSelectionIsNotActedOn()
+{
+    NotificationHash hash = notificationRange(1, 3);
+    hash.insert(notificationRange(4, 6, GISMT));
+    table->updateFromState(hash);
+    table->selectAll();
+    log.mark();
+    table->setModuleFilter({GISMT});
+    QSignalSpy markSpy(table.get(), &NotificationTable::markNotificationsAsReadRequested);
+    table->markSelectedAsRead();
+    QCOMPARE(idsOf(markSpy), range(4, 6));
+
+    table->clearSelection();
+    QVERIFY(log.messages().contains(QStringLiteral("Изменено выделение: выбрано 0 элементов")));
+    table->selectRow(rowOfId(*table, 5));
+    QVERIFY(log.messages().contains(QStringLiteral("Изменено выделение: выбрано 3 элементов")));
+}
+
+void NotificationTableTest::doubleClick()
+{
+    table->updateFromState({{8, notificationRecord(8, LDB, Read)}, {9, notificationRecord(9)}});
+    showTable();
+    QSignalSpy markSpy(table.get(), &NotificationTable::markNotificationsAsReadRequested);
+    log.mark();
+    const QRect cell = table->visualRect(modelOf(*table)->index(rowOfId(*table, 8), 1));
+    // A real double click: the first click's press, then the double-click event.
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    QTRY_COMPARE(markSpy.count(), 1);
+    QCOMPARE(idsOf(markSpy), QList<int>{8});
+    QVERIFY(log.messages().contains(
+        QStringLiteral("Запрос на пометку уведомления ID 8 как прочитанное при двойном клике")));
+
+    table->onCellDoubleClicked(QModelIndex());
+    QCOMPARE(markSpy.count(), 1);
+}
+
+void NotificationTableTest::filterMenuFromHeader()
+{
+    NotificationHash hash = notificationRange(1, 2, LDB);
+    hash.insert(notificationRange(3, 4, GISMT));
+    hash.insert(notificationRange(5, 6, TORVO));
+    table->updateFromState(hash);
+    showTable();
+    QHeaderView* header = table->horizontalHeader();
+    auto clickSection = [&](int section) {
+        const QPoint at(header->sectionViewportPosition(section) + 10, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    };
+
+    bool opened = false;
+    QTimer::singleShot(0, table.get(), [&] { opened = activeMenu() != nullptr; });
+    clickSection(0);
+    clickSection(2);
+    QCoreApplication::processEvents();
+    QVERIFY(!opened);
+    QVERIFY(!activeMenu());
+
+    // "Модуль": the menu opens under the header cell; "Очистить все", then "ГИС МТ".
+    QPoint menuAt;
+    QTimer::singleShot(0, table.get(), [&] {
+        QMenu* menu = activeMenu();
+        QVERIFY(menu);
+        menuAt = menu->pos();
+        menu->setActiveAction(menu->actions().at(1));
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    clickSection(1);
+    QCOMPARE(menuAt, header->mapToGlobal(QPoint(header->sectionViewportPosition(1), header->height())));
+    QCOMPARE(header->sortIndicatorSection(), 1);
+    for (int row = 0; row < 6; ++row) {
+        QVERIFY(table->isRowHidden(row));
+    }
+
+    QTimer::singleShot(0, table.get(), [&] {
+        QMenu* menu = activeMenu();
+        QVERIFY(menu);
+        for (QAction* action : menu->actions()) {
+            if (action->text() == QStringLiteral("ГИС МТ")) {
+                menu->setActiveAction(action);
+            }
+        }
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    log.mark();
+    clickSection(1);
+    for (int row = 0; row < 6; ++row) {
+        QCOMPARE(table->isRowHidden(row), idAt(*table, row) != 3 && idAt(*table, row) != 4);
+    }
+    QVERIFY(log.messages().contains(QStringLiteral("Применен фильтр модулей: показываем 1 типов модулей")));
+}
+
+void NotificationTableTest::filterFromPanel()
+{
+    auto* menu = table->findChild<NotificationFilterMenu*>();
+    QVERIFY(menu);
+    table->setModuleFilter({DKKT});
+    QStringList checked;
+    for (QAction* action : menu->actions()) {
+        if (action->isChecked()) {
+            checked.append(action->text());
+        }
+    }
+    QCOMPARE(checked, QStringList{QStringLiteral("ДККТ")});
+    QCOMPARE(menu->getVisibleModules(), QSet<NotificationModule>{DKKT});
+}
+
+void NotificationTableTest::rowsOfHiddenModuleStayHiddenOnArrival()
+{
+    table->setModuleFilter({GISMT});
+    NotificationHash hash = notificationRange(1, 2, GISMT);
+    table->updateFromState(hash);
+    hash.insert(notificationRange(3, 4, LDB));
+    hash.insert(5, notificationRecord(5, GISMT));
+    table->updateFromState(hash);
+    for (int row = 0; row < 5; ++row) {
+        QCOMPARE(table->isRowHidden(row), idAt(*table, row) == 3 || idAt(*table, row) == 4);
+    }
+}
+
+QTEST_MAIN(NotificationTableTest)
+#include "tst_notificationtable.moc"
