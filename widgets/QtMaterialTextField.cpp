@@ -190,7 +190,7 @@ void QtMaterialTextField::paintEvent(QPaintEvent* event)
         return;
     QPen line(inputLineColor(), 1, isEnabled() ? Qt::SolidLine : Qt::DashLine);
     painter.setPen(line);
-    painter.drawLine(QPointF(0, h - 0.5), QPointF(w, h - 0.5));
+    painter.drawLine(0, h - 1, w - 1, h - 1);
 
     if (focusProgress > 0) {
         const qreal inkWidth = w * focusProgress;

@@ -20,12 +20,13 @@ inline bool nearColor(const QColor& a, const QColor& b, int tolerance = 3)
            qAbs(a.blue() - b.blue()) <= tolerance;
 }
 
-// `color` at `opacity` over white, as the painter would blend it.
-inline QColor overWhite(const QColor& color, qreal opacity)
+// `color` at `opacity` over an opaque `under` (white unless given), as the painter would blend it.
+inline QColor overWhite(const QColor& color, qreal opacity, const QColor& under = Qt::white)
 {
     const qreal a = color.alphaF() * opacity;
-    auto mix = [a](int channel) {
-        return qRound(channel * a + 255 * (1 - a));
+    auto mix = [a](int top, int bottom) {
+        return qRound(top * a + bottom * (1 - a));
     };
-    return QColor(mix(color.red()), mix(color.green()), mix(color.blue()));
+    return QColor(mix(color.red(), under.red()), mix(color.green(), under.green()),
+                  mix(color.blue(), under.blue()));
 }
