@@ -1,0 +1,489 @@
+// The four module panels on a real information page, redrawn from the application state that
+// a loopback server fills: rows, values, status dots, log lines, critical flags, the
+// notification button and the ЛМ ЧЗ settings button.
+#include "ServiceScript.h"
+#include "TestEnvironment.h"
+#include "TestServer.h"
+
+#include "app/ApplicationState.h"
+#include "ui/GISPanel.h"
+#include "ui/InfoPage.h"
+#include "ui/KKTPanel.h"
+#include "ui/LMPanel.h"
+#include "ui/LmSettingsDialog.h"
+#include "ui/SoftwarePanel.h"
+#include "ui/StatusIndicator.h"
+#include "ui/TorvoPanel.h"
+#include "widgets/QtMaterialIconButton.h"
+#include "widgets/QtMaterialRaisedButton.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPointer>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString device = QStringLiteral("0128000000001");
+
+QList<ModulePanel*> panelsOf(const InfoPage& page)
+{
+    return {page.getTorvoPanel(), page.getKktPanel(), page.getLmPanel(), page.getSoftwarePanel(),
+            page.getGisPanel()};
+}
+
+ModulePanel* panelNamed(const InfoPage& page, const QString& name)
+{
+    if (name == QLatin1String("kkt")) {
+        return page.getKktPanel();
+    }
+    if (name == QLatin1String("lm")) {
+        return page.getLmPanel();
+    }
+    if (name == QLatin1String("software")) {
+        return page.getSoftwarePanel();
+    }
+    if (name == QLatin1String("gis")) {
+        return page.getGisPanel();
+    }
+    return page.getTorvoPanel();
+}
+
+QStringList captionsOf(ModulePanel* panel)
+{
+    auto* grid = panel->findChild<QGridLayout*>();
+    QStringList captions;
+    for (int row = 0; grid && row < grid->rowCount(); ++row) {
+        QLayoutItem* item = grid->itemAtPosition(row, 0);
+        if (auto* label = item ? qobject_cast<QLabel*>(item->widget()) : nullptr) {
+            captions << label->text();
+        }
+    }
+    return captions;
+}
+
+QStringList valuesOf(ModulePanel* panel, int rows)
+{
+    QStringList values;
+    for (int row = 0; row < rows; ++row) {
+        values << panel->getValueLabel(row)->text();
+    }
+    return values;
+}
+
+QList<QWidget*> visibleTopLevels()
+{
+    QList<QWidget*> result;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible()) {
+            result << widget;
+        }
+    }
+    return result;
+}
+
+void apply(DeviceScript& script, const QString& field, const QString& value)
+{
+    if (field == QLatin1String("gismtError")) {
+        script.gismtError = value;
+    } else if (field == QLatin1String("gismtLast")) {
+        script.gismtLastConnection = value;
+    } else if (field == QLatin1String("gismtAbsent")) {
+        script.hasGismt = false;
+    } else if (field == QLatin1String("softwareError")) {
+        script.softwareError = value;
+    } else if (field == QLatin1String("softwareLast")) {
+        script.softwareLastConnection = value;
+    } else if (field == QLatin1String("lmCode")) {
+        script.lmCode = value;
+    } else if (field == QLatin1String("shiftState")) {
+        script.shiftState = value;
+    } else if (field == QLatin1String("notInList")) {
+        script.inKktList = false;
+    }
+}
+
+} // namespace
+
+class ModulePanelsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void layoutBeforeFirstRedraw_data();
+    void layoutBeforeFirstRedraw();
+    void redrawShowsRecords();
+    void statusDots_data();
+    void statusDots();
+    void criticalFlagLightsOwnPanelOnly_data();
+    void criticalFlagLightsOwnPanelOnly();
+    void notificationButtonAsksForOwnModule_data();
+    void notificationButtonAsksForOwnModule();
+    void lmSettingsButtonFollowsDevice();
+    void lmSettingsOneDialogAtATime();
+
+private:
+    TestServer server;
+    std::unique_ptr<TestEnvironment> environment;
+    LogReader log;
+};
+
+void ModulePanelsTest::initTestCase()
+{
+    environment = std::make_unique<TestEnvironment>(server.port());
+    registerNotificationMetaTypes();
+}
+
+void ModulePanelsTest::init()
+{
+    server.clearReplies();
+    server.clearRequests();
+    log.mark();
+}
+
+void ModulePanelsTest::cleanup()
+{
+    QVERIFY(waitForNetworkIdle());
+    QTRY_VERIFY(visibleTopLevels().isEmpty());
+}
+
+void ModulePanelsTest::layoutBeforeFirstRedraw_data()
+{
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<bool>("hasDot");
+
+    QTest::newRow("kkt") << "kkt" << QStringLiteral("Информация о кассе")
+                         << QStringList{QStringLiteral("Модель:"), QStringLiteral("Заводской номер:"),
+                                        QStringLiteral("ФН:"),     QStringLiteral("РНМ:"),
+                                        QStringLiteral("ИНН:"),    QStringLiteral("Смена:")}
+                         << true;
+    QTest::newRow("lm") << "lm" << QStringLiteral("ЛМ ЧЗ")
+                        << QStringList{QStringLiteral("Статус:"), QStringLiteral("Версия:"),
+                                       QStringLiteral("IP:"), QStringLiteral("Последняя синхронизация:")}
+                        << true;
+    QTest::newRow("software") << "software" << QStringLiteral("Кассовое ПО")
+                              << QStringList{QStringLiteral("Статус:"), QStringLiteral("Версия:"),
+                                             QStringLiteral("Название:")}
+                              << true;
+    QTest::newRow("gis") << "gis" << QStringLiteral("ГИС МТ")
+                         << QStringList{QStringLiteral("Статус:"), QStringLiteral("ID:"),
+                                        QStringLiteral("Последняя синхронизация:")}
+                         << true;
+    QTest::newRow("torvo") << "torvo" << QStringLiteral("Torvo")
+                           << QStringList{QStringLiteral("ID:"), QStringLiteral("Версия:")} << false;
+}
+
+void ModulePanelsTest::layoutBeforeFirstRedraw()
+{
+    QFETCH(QString, panel);
+    QFETCH(QString, title);
+    QFETCH(QStringList, captions);
+    QFETCH(bool, hasDot);
+
+    InfoPage page;
+    ModulePanel* subject = panelNamed(page, panel);
+    QCOMPARE(subject->property("panelClass").toString(), QStringLiteral("main-panel"));
+    QCOMPARE(subject->getTitleLabel()->text(), title);
+    QCOMPARE(subject->getTitleLabel()->property("labelClass").toString(), QStringLiteral("header"));
+    QCOMPARE(captionsOf(subject), captions);
+    for (int row = 0; row < captions.size(); ++row) {
+        QVERIFY(subject->getValueLabel(row)->text().isEmpty());
+        // Service texts are shown as they are, never as markup.
+        QCOMPARE(subject->getValueLabel(row)->textFormat(), Qt::PlainText);
+    }
+    QVERIFY(subject->getNotificationButton()->isHidden());
+    QCOMPARE(subject->getNotificationButton()->color(), QColor(Qt::red));
+    if (hasDot) {
+        QVERIFY(subject->getStatusIndicator()->isHidden());
+        QCOMPARE(subject->getStatusIndicator()->getStatus(), StatusIndicator::Hidden);
+        QCOMPARE(subject->getStatusIndicator()->size(), QSize(7, 7));
+    } else {
+        QVERIFY(!subject->getStatusIndicator());
+    }
+}
+
+void ModulePanelsTest::redrawShowsRecords()
+{
+    DeviceScript script;
+    script.device = device;
+    scriptDevice(server, script);
+    InfoPage page;
+    QVERIFY(selectDevice(device));
+
+    QCOMPARE(valuesOf(page.getKktPanel(), 6), QStringList({script.modelName, device, script.fnSerial,
+                                                           script.kktRnm, script.kktInn, script.shiftState}));
+    QCOMPARE(valuesOf(page.getLmPanel(), 4), QStringList({QStringLiteral("Готов к работе"), script.lmVersion,
+                                                          QStringLiteral("192.168.1.20:5995"), QString()}));
+    QCOMPARE(valuesOf(page.getSoftwarePanel(), 3),
+             QStringList({QStringLiteral("Стабильно"), script.softwareVersion, script.softwareName}));
+    QCOMPARE(valuesOf(page.getGisPanel(), 3),
+             QStringList({QStringLiteral("Стабильно"), script.gismtVelkorId, script.gismtLastConnection}));
+
+    QVERIFY(
+        log.contains(QStringLiteral("Обновление информации о ККТ: model=`АТОЛ 30Ф` serial=`0128000000001` "
+                                    "fn=`9960440300000001` rnm=`0000000001012345` inn=`7700000000` "
+                                    "shift=`Открыта`")));
+    QVERIFY(log.contains(QStringLiteral("Обновление информации о ПО: version=`6.9` status=`Стабильно`")));
+    QVERIFY(log.contains(QStringLiteral("Обновление информации о ГИС МТ: connectionStatus=`Стабильно` "
+                                        "lastConnection=`2026-12-01 10:00:00`")));
+    // The ЛМ panel redraws for its status and for its settings; the later line holds both.
+    const QStringList lmLines = log.messages().filter(QStringLiteral("Обновление информации о ЛМ: "));
+    QCOMPARE(lmLines.size(), 2);
+    QCOMPARE(lmLines.last(), QStringLiteral("Обновление информации о ЛМ: connectionStatus=`Готов к работе` "
+                                            "version=`0.9.1` ip=`192.168.1.20:5995` lastConnection=``"));
+    for (const QString& line : log.lines().filter(QStringLiteral("Обновление информации о "))) {
+        QVERIFY2(line.contains(QStringLiteral(" DEBUG [GUI] ")), qPrintable(line));
+    }
+}
+
+void ModulePanelsTest::statusDots_data()
+{
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("shownText");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("toolTip");
+
+    const QString ok = QStringLiteral("Успешно");
+    const QString bad = QStringLiteral("Ошибка");
+    const QString unknown = QStringLiteral("Неизвестно");
+    QTest::newRow("gis stable") << "gis"
+                                << "gismtLast" << QStringLiteral("2026-12-01") << QStringLiteral("Стабильно")
+                                << int(StatusIndicator::Success) << ok;
+    QTest::newRow("gis unknown") << "gis"
+                                 << "gismtLast" << QString() << unknown << int(StatusIndicator::Unknown)
+                                 << unknown;
+    QTest::newRow("gis lower-case stable")
+        << "gis"
+        << "gismtError" << QStringLiteral("стабильно") << QStringLiteral("стабильно")
+        << int(StatusIndicator::Failure) << bad;
+    QTest::newRow("gis error") << "gis"
+                               << "gismtError" << QStringLiteral("Нет связи с ГИС МТ")
+                               << QStringLiteral("Нет связи с ГИС МТ") << int(StatusIndicator::Failure)
+                               << bad;
+    QTest::newRow("gis absent") << "gis"
+                                << "gismtAbsent" << QString() << QString() << int(StatusIndicator::Hidden)
+                                << unknown;
+    QTest::newRow("software stable") << "software"
+                                     << "softwareLast" << QStringLiteral("2026-12-01")
+                                     << QStringLiteral("Стабильно") << int(StatusIndicator::Success) << ok;
+    QTest::newRow("software error") << "software"
+                                    << "softwareError" << QStringLiteral("Касса не отвечает")
+                                    << QStringLiteral("Касса не отвечает") << int(StatusIndicator::Failure)
+                                    << bad;
+    QTest::newRow("lm ready") << "lm"
+                              << "lmCode" << QStringLiteral("ready") << QStringLiteral("Готов к работе")
+                              << int(StatusIndicator::Success) << ok;
+    QTest::newRow("lm sync error") << "lm"
+                                   << "lmCode" << QStringLiteral("sync_error")
+                                   << QStringLiteral("Ошибка синхронизации") << int(StatusIndicator::Failure)
+                                   << bad;
+    QTest::newRow("lm upper-case code")
+        << "lm"
+        << "lmCode" << QStringLiteral("READY") << unknown << int(StatusIndicator::Unknown) << unknown;
+    QTest::newRow("shift open") << "kkt"
+                                << "shiftState" << QStringLiteral("Открыта") << QStringLiteral("Открыта")
+                                << int(StatusIndicator::Success) << ok;
+    QTest::newRow("shift closed") << "kkt"
+                                  << "shiftState" << QStringLiteral("Закрыта") << QStringLiteral("Закрыта")
+                                  << int(StatusIndicator::Failure) << bad;
+    QTest::newRow("no register") << "kkt"
+                                 << "notInList" << QString() << QString() << int(StatusIndicator::Hidden)
+                                 << unknown;
+}
+
+void ModulePanelsTest::statusDots()
+{
+    QFETCH(QString, panel);
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(QString, shownText);
+    QFETCH(int, status);
+    QFETCH(QString, toolTip);
+
+    InfoPage page;
+    page.show();
+    // Light every dot first, so that a hidden outcome is a redraw's doing.
+    DeviceScript lit;
+    lit.device = device;
+    lit.gismtError = lit.softwareError = QStringLiteral("x");
+    lit.lmCode = QStringLiteral("sync_error");
+    scriptDevice(server, lit);
+    QVERIFY(selectDevice(device));
+
+    DeviceScript script;
+    script.device = device;
+    apply(script, field, value);
+    scriptDevice(server, script);
+    QVERIFY(selectDevice(device));
+
+    ModulePanel* subject = panelNamed(page, panel);
+    const int statusRow = panel == QLatin1String("kkt") ? 5 : 0;
+    QCOMPARE(subject->getValueLabel(statusRow)->text(), shownText);
+    StatusIndicator* dot = subject->getStatusIndicator();
+    QCOMPARE(int(dot->getStatus()), status);
+    QCOMPARE(dot->toolTip(), toolTip);
+    QCOMPARE(dot->isVisible(), status != StatusIndicator::Hidden);
+    QCOMPARE(dot->styleSheet().section(QLatin1Char(';'), 0, 0),
+             QStringLiteral("background-color: ") +
+                 StatusIndicator::colorOf(StatusIndicator::Status(status)));
+}
+
+void ModulePanelsTest::criticalFlagLightsOwnPanelOnly_data()
+{
+    QTest::addColumn<int>("flag"); // index into the record's five flags
+    QTest::addColumn<QString>("panel");
+    QTest::newRow("ldb") << 0 << "lm";
+    QTest::newRow("gismt") << 1 << "gis";
+    QTest::newRow("torvo") << 2 << "torvo";
+    QTest::newRow("dkkt") << 3 << "kkt";
+    QTest::newRow("software") << 4 << "software";
+}
+
+void ModulePanelsTest::criticalFlagLightsOwnPanelOnly()
+{
+    QFETCH(int, flag);
+    QFETCH(QString, panel);
+
+    InfoPage page;
+    CriticalModuleNotification record;
+    bool* flags[] = {&record.hasCriticalLdb, &record.hasCriticalGismt, &record.hasCriticalTorvo,
+                     &record.hasCriticalDkkt, &record.hasCriticalSoftware};
+    *flags[flag] = true;
+
+    ModulePanel* lit = panelNamed(page, panel);
+    lit->getNotificationButton()->setColor(Qt::blue);
+    for (ModulePanel* each : panelsOf(page)) {
+        each->updateCriticalModuleNotification(record);
+    }
+    for (ModulePanel* each : panelsOf(page)) {
+        QCOMPARE(!each->getNotificationButton()->isHidden(), each == lit);
+    }
+    QCOMPARE(lit->getNotificationButton()->color(), QColor(Qt::red));
+
+    // Every other flag set and this one clear: the lit button goes dark, all others light up.
+    for (bool* each : flags) {
+        *each = !*each;
+    }
+    for (ModulePanel* each : panelsOf(page)) {
+        each->updateCriticalModuleNotification(record);
+    }
+    for (ModulePanel* each : panelsOf(page)) {
+        QCOMPARE(each->getNotificationButton()->isHidden(), each == lit);
+    }
+}
+
+void ModulePanelsTest::notificationButtonAsksForOwnModule_data()
+{
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<int>("module");
+    QTest::newRow("kkt") << "kkt" << int(DKKT);
+    QTest::newRow("lm") << "lm" << int(LDB);
+    QTest::newRow("software") << "software" << int(CLIENT_SOFTWARE);
+    QTest::newRow("gis") << "gis" << int(GISMT);
+    QTest::newRow("torvo") << "torvo" << int(TORVO);
+}
+
+void ModulePanelsTest::notificationButtonAsksForOwnModule()
+{
+    QFETCH(QString, panel);
+    QFETCH(int, module);
+
+    InfoPage page;
+    page.show();
+    CriticalModuleNotification all;
+    all.hasCriticalLdb = all.hasCriticalGismt = all.hasCriticalTorvo = all.hasCriticalDkkt =
+        all.hasCriticalSoftware = true;
+    QList<QSignalSpy*> spies;
+    for (ModulePanel* each : panelsOf(page)) {
+        each->updateCriticalModuleNotification(all);
+        spies << new QSignalSpy(each, &ModulePanel::showNotifications);
+    }
+    ModulePanel* subject = panelNamed(page, panel);
+    QTest::mouseClick(subject->getNotificationButton(), Qt::LeftButton);
+
+    for (int i = 0; i < spies.size(); ++i) {
+        const bool isSubject = panelsOf(page).at(i) == subject;
+        QCOMPARE(spies.at(i)->count(), isSubject ? 1 : 0);
+        if (isSubject) {
+            const auto modules = spies.at(i)->first().first().value<QSet<NotificationModule>>();
+            QCOMPARE(modules, QSet<NotificationModule>{NotificationModule(module)});
+        }
+    }
+    qDeleteAll(spies);
+}
+
+void ModulePanelsTest::lmSettingsButtonFollowsDevice()
+{
+    DeviceScript script;
+    script.device = device;
+    scriptDevice(server, script);
+    QVERIFY(selectDevice(device));
+
+    {
+        InfoPage page;
+        QtMaterialRaisedButton* button = page.getLmPanel()->getSettingsButton();
+        QCOMPARE(button->text(), QStringLiteral("Настроить адрес"));
+        QVERIFY(!button->isHaloVisible());
+        QVERIFY(button->isHidden());
+        page.getLmPanel()->updateInfo();
+        QVERIFY(!button->isHidden());
+        // Without a device a redraw leaves the button as it was: shown here...
+        ApplicationState::getInstance()->setCurrentDevice(QString());
+        page.getLmPanel()->updateInfo();
+        QVERIFY(!button->isHidden());
+    }
+    // ...and hidden on a page that never saw a device.
+    InfoPage page;
+    page.getLmPanel()->updateInfo();
+    QVERIFY(page.getLmPanel()->getSettingsButton()->isHidden());
+}
+
+void ModulePanelsTest::lmSettingsOneDialogAtATime()
+{
+    DeviceScript script;
+    script.device = device;
+    scriptDevice(server, script);
+    InfoPage page;
+    page.show();
+    QVERIFY(selectDevice(device));
+    server.clearRequests();
+    LMPanel* panel = page.getLmPanel();
+    QtMaterialRaisedButton* button = panel->getSettingsButton();
+    QTRY_VERIFY(button->isVisible());
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(!button->isEnabled());
+    QCOMPARE(panel->findChildren<LmSettingsDialog*>().size(), 1);
+    QPointer<LmSettingsDialog> dialog = panel->findChild<LmSettingsDialog*>();
+    QVERIFY(dialog->isVisible());
+    QVERIFY(!dialog->isModal());
+    QVERIFY(waitForNetworkIdle());
+    QCOMPARE(server.requestCount(), 1);
+    QCOMPARE(server.lastRequest().path, ServicePaths::lmSettings(device));
+
+    dialog->close();
+    QVERIFY(button->isEnabled());
+    QTRY_VERIFY(dialog.isNull());
+
+    // The button works again after the dialog has gone.
+    QTest::mouseClick(button, Qt::LeftButton);
+    QPointer<LmSettingsDialog> second = panel->findChild<LmSettingsDialog*>();
+    QVERIFY(second);
+    QVERIFY(waitForNetworkIdle());
+    second->reject();
+    QVERIFY(button->isEnabled());
+    QTRY_VERIFY(second.isNull());
+}
+
+QTEST_MAIN(ModulePanelsTest)
+#include "tst_modulepanels.moc"

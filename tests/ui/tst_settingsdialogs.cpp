@@ -1,0 +1,517 @@
+// The two settings dialogs against a loopback server: layout, loading on construction, the
+// load error with its field reset, saving exactly what the fields hold, one request per press,
+// closing on success and keeping every typed value on failure.
+#include "ModalAnswerer.h"
+#include "ServiceScript.h"
+#include "TestEnvironment.h"
+#include "TestServer.h"
+
+#include "ui/LmSettingsDialog.h"
+#include "ui/PlainCriticalBox.h"
+#include "ui/TorvoSettingsDialog.h"
+#include "widgets/QtMaterialRaisedButton.h"
+#include "widgets/QtMaterialTextField.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QPointer>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString device = QStringLiteral("0128000000003");
+const QString lmPath = QStringLiteral("/api/v1/settings/lm/") + device;
+const QString torvoPath = QStringLiteral("/api/v1/settings/") + device;
+const QByteArray lmSettings = R"({"address":"10.0.0.5","port":5995,"login":"admin","password":"secret"})";
+const QByteArray torvoSettings =
+    R"({"compatibilityMode":true,"allowRemoteConnection":false,"gismtAddress":"https://gis.example"})";
+
+QList<QtMaterialTextField*> fieldsOf(QDialog* dialog)
+{
+    return dialog->findChildren<QtMaterialTextField*>();
+}
+
+QtMaterialRaisedButton* saveButtonOf(QDialog* dialog)
+{
+    return dialog->findChild<QtMaterialRaisedButton*>();
+}
+
+QStringList textsOf(const QList<QtMaterialTextField*>& fields)
+{
+    QStringList texts;
+    for (QtMaterialTextField* field : fields) {
+        texts << field->text();
+    }
+    return texts;
+}
+
+QStringList captionsOf(QDialog* dialog)
+{
+    QStringList captions;
+    auto* grid = dialog->findChild<QGridLayout*>();
+    for (int row = 0; grid && row < grid->rowCount(); ++row) {
+        if (auto* label = qobject_cast<QLabel*>(grid->itemAtPosition(row, 0)->widget())) {
+            captions << label->text();
+        }
+    }
+    return captions;
+}
+
+QList<TestServer::Request> requestsTo(const TestServer& server, const QString& method, const QString& path)
+{
+    QList<TestServer::Request> result;
+    for (const auto& request : server.requests()) {
+        if (request.method == method && request.path == path) {
+            result << request;
+        }
+    }
+    return result;
+}
+
+bool anyVisibleTopLevel()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+class SettingsDialogsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void layout_data();
+    void layout();
+    void lmLoadFillsFields();
+    void torvoLoadFillsEditors();
+    void loadError_data();
+    void loadError();
+    void closedDialogShowsNoLoadError_data();
+    void closedDialogShowsNoLoadError();
+    void lmSaveSendsFields_data();
+    void lmSaveSendsFields();
+    void lmFailedSaveKeepsValues();
+    void torvoSave_data();
+    void torvoSave();
+    void serviceTextShownLiterally();
+
+private:
+    QDialog* open(const QString& kind);
+
+    TestServer server;
+    std::unique_ptr<TestEnvironment> environment;
+    LogReader log;
+    std::unique_ptr<QWidget> host;
+};
+
+void SettingsDialogsTest::initTestCase()
+{
+    environment = std::make_unique<TestEnvironment>(server.port());
+    QVERIFY(selectDevice(device));
+}
+
+void SettingsDialogsTest::init()
+{
+    server.clearReplies();
+    server.clearRequests();
+    host = std::make_unique<QWidget>();
+    log.mark();
+}
+
+void SettingsDialogsTest::cleanup()
+{
+    QVERIFY(waitForNetworkIdle());
+    host.reset();
+    QVERIFY(!anyVisibleTopLevel());
+}
+
+// Builds and shows a dialog as its opener does.
+QDialog* SettingsDialogsTest::open(const QString& kind)
+{
+    QDialog* dialog = kind == QLatin1String("lm") ? static_cast<QDialog*>(new LmSettingsDialog(host.get()))
+                                                  : new TorvoSettingsDialog(host.get());
+    dialog->show();
+    return dialog;
+}
+
+void SettingsDialogsTest::layout_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<QStringList>("placeholders");
+    QTest::addColumn<int>("checkBoxes");
+
+    QTest::newRow("lm") << "lm" << QStringLiteral("Настройки ЛМ ЧЗ") << QSize(400, 300)
+                        << QStringList{QStringLiteral("Адрес:"), QStringLiteral("Порт:"),
+                                       QStringLiteral("Логин:"), QStringLiteral("Пароль:"),
+                                       QStringLiteral("Новый пароль:")}
+                        << QStringList{QStringLiteral("Введите IP адрес"), QStringLiteral("Введите порт"),
+                                       QStringLiteral("Введите логин"), QStringLiteral("Введите пароль"),
+                                       QStringLiteral("Введите новый пароль")}
+                        << 0;
+    QTest::newRow("torvo") << "torvo" << QStringLiteral("Настройки Torvo") << QSize(400, 150)
+                           << QStringList{QStringLiteral("Режим совместимости:"),
+                                          QStringLiteral("Режим удалённого подключения:"),
+                                          QStringLiteral("Адрес ГИСМТ:")}
+                           << QStringList{QStringLiteral("Введите IP адрес")} << 2;
+}
+
+void SettingsDialogsTest::layout()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, title);
+    QFETCH(QSize, size);
+    QFETCH(QStringList, captions);
+    QFETCH(QStringList, placeholders);
+    QFETCH(int, checkBoxes);
+
+    server.setJson(QStringLiteral("GET"), kind == QLatin1String("lm") ? lmPath : torvoPath,
+                   kind == QLatin1String("lm") ? lmSettings : torvoSettings);
+    QDialog* dialog = open(kind);
+    QCOMPARE(dialog->windowTitle(), title);
+    QCOMPARE(dialog->minimumSize(), size);
+    QCOMPARE(dialog->maximumSize(), size);
+    QVERIFY(!dialog->isModal());
+    const Qt::WindowFlags flags = dialog->windowFlags();
+    QCOMPARE(dialog->windowType(), Qt::Dialog);
+    QVERIFY(flags.testFlag(Qt::WindowTitleHint));
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowContextHelpButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    QCOMPARE(captionsOf(dialog), captions);
+
+    const QList<QtMaterialTextField*> fields = fieldsOf(dialog);
+    QStringList shownPlaceholders;
+    for (QtMaterialTextField* field : fields) {
+        shownPlaceholders << field->placeholderText();
+        QCOMPARE(field->echoMode(), QLineEdit::Normal);
+    }
+    QCOMPARE(shownPlaceholders, placeholders);
+    const QList<QCheckBox*> boxes = dialog->findChildren<QCheckBox*>();
+    QCOMPARE(boxes.size(), checkBoxes);
+    for (QCheckBox* box : boxes) {
+        QVERIFY(box->text().isEmpty());
+    }
+    QtMaterialRaisedButton* save = saveButtonOf(dialog);
+    QCOMPARE(save->text(), QStringLiteral("Сохранить"));
+    QVERIFY(!save->isHaloVisible());
+    QVERIFY(waitForNetworkIdle());
+    QCOMPARE(server.requestCount(), 1); // one load in the dialog's life
+}
+
+void SettingsDialogsTest::lmLoadFillsFields()
+{
+    server.setJson(QStringLiteral("GET"), lmPath, lmSettings);
+    ModalAnswerer answerer;
+    QDialog* dialog = open(QStringLiteral("lm"));
+    const QList<QtMaterialTextField*> fields = fieldsOf(dialog);
+    fields.at(4)->setText(QStringLiteral("typed"));
+    QTRY_COMPARE(textsOf(fields),
+                 QStringList({QStringLiteral("10.0.0.5"), QStringLiteral("5995"), QStringLiteral("admin"),
+                              QStringLiteral("secret"), QStringLiteral("typed")}));
+    QCOMPARE(server.lastRequest().method, QStringLiteral("GET"));
+    QCOMPARE(server.lastRequest().path, lmPath);
+    QCOMPARE(log.messages().filter(QStringLiteral("настроек ЛМ")),
+             QStringList({QStringLiteral("Загрузка настроек ЛМ ..."),
+                          QStringLiteral("Обработка ответа на запрос настроек ЛМ: success")}));
+    QCOMPARE(answerer.count(), 0);
+}
+
+void SettingsDialogsTest::torvoLoadFillsEditors()
+{
+    server.setJson(QStringLiteral("GET"), torvoPath, torvoSettings);
+    QDialog* dialog = open(QStringLiteral("torvo"));
+    const QList<QCheckBox*> boxes = dialog->findChildren<QCheckBox*>();
+    boxes.at(1)->setChecked(true);
+    QTRY_COMPARE(fieldsOf(dialog).at(0)->text(), QStringLiteral("https://gis.example"));
+    QVERIFY(boxes.at(0)->isChecked());
+    QVERIFY(!boxes.at(1)->isChecked());
+    QCOMPARE(server.lastRequest().path, torvoPath);
+    QVERIFY(log.contains(QStringLiteral("Обработка ответа на запрос настроек Torvo: success")));
+}
+
+void SettingsDialogsTest::loadError_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("action");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("text"); // exact, or the start of the text when ending in "..."
+    QTest::addColumn<QString>("title");
+
+    const QString lmTitle = QStringLiteral("Ошибка при загрузке настроек ЛМ");
+    const QString torvoTitle = QStringLiteral("Ошибка при загрузке настроек Torvo");
+    QTest::newRow("lm service down") << "lm" << int(TestServer::Action::Drop) << QByteArray()
+                                     << QStringLiteral("Ошибка сети: ...") << lmTitle;
+    QTest::newRow("lm without login") << "lm" << int(TestServer::Action::Answer)
+                                      << QByteArray(R"({"address":"10.0.0.5","port":5995,"password":"p"})")
+                                      << QStringLiteral("Не удалось получить настройки ЛМ") << lmTitle;
+    QTest::newRow("lm not json") << "lm" << int(TestServer::Action::Answer) << QByteArray("<html/>")
+                                 << QStringLiteral("Ошибка парсинга ответа: ...") << lmTitle;
+    QTest::newRow("torvo service down") << "torvo" << int(TestServer::Action::Drop) << QByteArray()
+                                        << QStringLiteral("Ошибка сети: ...") << torvoTitle;
+}
+
+void SettingsDialogsTest::loadError()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, action);
+    QFETCH(QByteArray, body);
+    QFETCH(QString, text);
+    QFETCH(QString, title);
+
+    TestServer::Reply reply;
+    reply.action = TestServer::Action(action);
+    reply.body = body;
+    server.setReply(QStringLiteral("GET"), kind == QLatin1String("lm") ? lmPath : torvoPath, reply);
+
+    ModalAnswerer answerer;
+    QDialog* dialog = open(kind);
+    // Typed before the reply: the reset after the box must clear it.
+    const QList<QtMaterialTextField*> fields = fieldsOf(dialog);
+    for (QtMaterialTextField* field : fields) {
+        field->setText(QStringLiteral("typed"));
+    }
+    const QList<QCheckBox*> boxes = dialog->findChildren<QCheckBox*>();
+    for (QCheckBox* box : boxes) {
+        box->setChecked(true);
+    }
+
+    QTRY_COMPARE(answerer.count(), 1);
+    const ModalAnswerer::Seen seen = answerer.last();
+    QCOMPARE(seen.title, title);
+    QCOMPARE(seen.icon, QMessageBox::Critical);
+    QCOMPARE(seen.parent, dialog);
+    if (text.endsWith(QStringLiteral("..."))) {
+        QVERIFY2(seen.text.startsWith(text.chopped(3)), qPrintable(seen.text));
+    } else {
+        QCOMPARE(seen.text, text);
+    }
+    QStringList expected;
+    if (kind == QLatin1String("lm")) {
+        expected = QStringList{QString(), QString(), QString(), QString(), QStringLiteral("typed")};
+    } else {
+        expected = QStringList{QString()};
+    }
+    QCOMPARE(textsOf(fields), expected);
+    for (QCheckBox* each : boxes) {
+        QVERIFY(!each->isChecked());
+    }
+    QVERIFY(dialog->isVisible());
+    QVERIFY(saveButtonOf(dialog)->isEnabled());
+    const QString subject = kind == QLatin1String("lm") ? QStringLiteral("ЛМ") : QStringLiteral("Torvo");
+    QVERIFY(log.contains(QStringLiteral("Обработка ответа на запрос настроек ") + subject +
+                         QStringLiteral(": error: `") + seen.text + QLatin1Char('`')));
+    dialog->close();
+}
+
+void SettingsDialogsTest::closedDialogShowsNoLoadError_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("lm") << "lm";
+    QTest::newRow("torvo") << "torvo";
+}
+
+void SettingsDialogsTest::closedDialogShowsNoLoadError()
+{
+    QFETCH(QString, kind);
+    TestServer::Reply reply;
+    reply.status = 500;
+    reply.delayMs = 100;
+    server.setReply(QStringLiteral("GET"), kind == QLatin1String("lm") ? lmPath : torvoPath, reply);
+
+    ModalAnswerer answerer;
+    QDialog* dialog = open(kind);
+    dialog->close();
+    QVERIFY(waitForNetworkIdle());
+    QVERIFY(log.contains(QStringLiteral(": error: `Ошибка сети: ")));
+    QCOMPARE(answerer.count(), 0);
+}
+
+void SettingsDialogsTest::lmSaveSendsFields_data()
+{
+    QTest::addColumn<QString>("newPassword");
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<QJsonObject>("body");
+
+    const QJsonObject loaded{{QStringLiteral("address"), QStringLiteral("10.0.0.5")},
+                             {QStringLiteral("port"), 5995},
+                             {QStringLiteral("login"), QStringLiteral("admin")},
+                             {QStringLiteral("password"), QStringLiteral("secret")}};
+    QJsonObject withNew = loaded;
+    withNew.insert(QStringLiteral("newPassword"), QStringLiteral("n3w-пароль"));
+    QJsonObject badPort = loaded;
+    badPort.insert(QStringLiteral("port"), 0);
+
+    QTest::newRow("no new password") << QString() << QString() << loaded;
+    QTest::newRow("new password") << QStringLiteral("n3w-пароль") << QString() << withNew;
+    QTest::newRow("port not a number") << QString() << QStringLiteral("59x") << badPort;
+}
+
+void SettingsDialogsTest::lmSaveSendsFields()
+{
+    QFETCH(QString, newPassword);
+    QFETCH(QString, port);
+    QFETCH(QJsonObject, body);
+
+    server.setJson(QStringLiteral("GET"), lmPath, lmSettings);
+    server.setJson(QStringLiteral("PUT"), lmPath, "{}");
+    ModalAnswerer answerer;
+    QPointer<QDialog> dialog = open(QStringLiteral("lm"));
+    const QList<QtMaterialTextField*> fields = fieldsOf(dialog);
+    QTRY_COMPARE(fields.at(0)->text(), QStringLiteral("10.0.0.5"));
+    fields.at(4)->setText(newPassword);
+    if (!port.isEmpty()) {
+        fields.at(1)->setText(port);
+    }
+    log.mark();
+
+    QtMaterialRaisedButton* save = saveButtonOf(dialog);
+    QTest::mouseClick(save, Qt::LeftButton);
+    QVERIFY(!save->isEnabled());
+    QTest::mouseClick(save, Qt::LeftButton);
+    QTRY_VERIFY(!dialog->isVisible());
+    QVERIFY(!save->isEnabled());
+
+    const auto puts = requestsTo(server, QStringLiteral("PUT"), lmPath);
+    QCOMPARE(puts.size(), 1);
+    QCOMPARE(QJsonDocument::fromJson(puts.first().body).object(), body);
+    QCOMPARE(log.messages().filter(QStringLiteral("настроек ЛМ")),
+             QStringList({QStringLiteral("Сохранение настроек ЛМ ..."),
+                          QStringLiteral("Обработка ответа на запрос настроек ЛМ: success")}));
+    QCOMPARE(answerer.count(), 0);
+}
+
+void SettingsDialogsTest::lmFailedSaveKeepsValues()
+{
+    server.setJson(QStringLiteral("GET"), lmPath, lmSettings);
+    server.setJson(QStringLiteral("PUT"), lmPath, R"({"error":{"text":"Неверный пароль <ЛМ>"}})", 400);
+    ModalAnswerer answerer;
+    QDialog* dialog = open(QStringLiteral("lm"));
+    const QList<QtMaterialTextField*> fields = fieldsOf(dialog);
+    QTRY_COMPARE(fields.at(0)->text(), QStringLiteral("10.0.0.5"));
+    const QStringList typed{QStringLiteral("10.0.0.9"), QStringLiteral("6000"), QStringLiteral("operator"),
+                            QStringLiteral("old"), QStringLiteral("new")};
+    for (int i = 0; i < fields.size(); ++i) {
+        fields.at(i)->setText(typed.at(i));
+    }
+
+    QtMaterialRaisedButton* save = saveButtonOf(dialog);
+    save->click();
+    QTRY_COMPARE(answerer.count(), 1);
+    QCOMPARE(answerer.last().title, QStringLiteral("Ошибка при сохранении настроек ЛМ"));
+    QCOMPARE(answerer.last().text, QStringLiteral("Неверный пароль <ЛМ>"));
+    QCOMPARE(answerer.last().icon, QMessageBox::Critical);
+    QCOMPARE(answerer.last().parent, dialog);
+    QVERIFY(log.contains(
+        QStringLiteral("Обработка ответа на запрос настроек ЛМ: error: `Неверный пароль <ЛМ>`")));
+    QCOMPARE(textsOf(fields), typed);
+    QVERIFY(save->isEnabled());
+    QVERIFY(dialog->isVisible());
+
+    // Corrected and sent again, it goes through and closes.
+    server.setJson(QStringLiteral("PUT"), lmPath, "{}");
+    save->click();
+    QTRY_VERIFY(!dialog->isVisible());
+    QCOMPARE(requestsTo(server, QStringLiteral("PUT"), lmPath).size(), 2);
+}
+
+void SettingsDialogsTest::torvoSave_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::newRow("accepted") << 200;
+    QTest::newRow("refused") << 500;
+}
+
+void SettingsDialogsTest::torvoSave()
+{
+    QFETCH(int, status);
+
+    server.setJson(QStringLiteral("GET"), torvoPath, torvoSettings);
+    server.setJson(QStringLiteral("PUT"), torvoPath, "{}", status);
+    ModalAnswerer answerer;
+    QDialog* dialog = open(QStringLiteral("torvo"));
+    QtMaterialTextField* address = fieldsOf(dialog).at(0);
+    QTRY_COMPARE(address->text(), QStringLiteral("https://gis.example"));
+    const QList<QCheckBox*> boxes = dialog->findChildren<QCheckBox*>();
+    boxes.at(0)->setChecked(false);
+    boxes.at(1)->setChecked(true);
+    address->setText(QStringLiteral("10.1.1.1"));
+    log.mark();
+
+    QtMaterialRaisedButton* save = saveButtonOf(dialog);
+    save->click();
+    QVERIFY(!save->isEnabled());
+    save->click();
+    if (status == 200) {
+        QTRY_VERIFY(!dialog->isVisible());
+        QCOMPARE(answerer.count(), 0);
+        QVERIFY(log.contains(QStringLiteral("Обработка ответа на запрос настроек Torvo: success")));
+    } else {
+        QTRY_COMPARE(answerer.count(), 1);
+        QCOMPARE(answerer.last().title, QStringLiteral("Ошибка при сохранении настроек Torvo"));
+        QVERIFY(answerer.last().text.startsWith(QStringLiteral("Ошибка сети: ")));
+        QCOMPARE(answerer.last().parent, dialog);
+        QVERIFY(save->isEnabled());
+        QVERIFY(dialog->isVisible());
+        QVERIFY(!boxes.at(0)->isChecked());
+        QVERIFY(boxes.at(1)->isChecked());
+        QCOMPARE(address->text(), QStringLiteral("10.1.1.1"));
+        dialog->close();
+    }
+    QCOMPARE(log.messages().value(0), QStringLiteral("Сохранение настроек Torvo ..."));
+    const auto puts = requestsTo(server, QStringLiteral("PUT"), torvoPath);
+    QCOMPARE(puts.size(), 1);
+    QCOMPARE(QJsonDocument::fromJson(puts.first().body).object(),
+             QJsonObject({{QStringLiteral("compatibilityMode"), false},
+                          {QStringLiteral("allowRemoteConnection"), true},
+                          {QStringLiteral("gismtAddress"), QStringLiteral("10.1.1.1")}}));
+}
+
+void SettingsDialogsTest::serviceTextShownLiterally()
+{
+    struct Seen
+    {
+        Qt::TextFormat format = Qt::AutoText;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QString title;
+        QString text;
+        QWidget* parent = nullptr;
+        QMessageBox::StandardButtons buttons;
+    } seen;
+    QTimer watcher;
+    connect(&watcher, &QTimer::timeout, &watcher, [&seen]() {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            seen = {box->textFormat(), box->icon(),         box->windowTitle(),
+                    box->text(),       box->parentWidget(), box->standardButtons()};
+            box->accept();
+        }
+    });
+    watcher.start(5);
+    showPlainCritical(host.get(), QStringLiteral("Заголовок"), QStringLiteral("<b>Ошибка</b>"));
+    QCOMPARE(seen.format, Qt::PlainText);
+    QCOMPARE(seen.icon, QMessageBox::Critical);
+    QCOMPARE(seen.title, QStringLiteral("Заголовок"));
+    QCOMPARE(seen.text, QStringLiteral("<b>Ошибка</b>"));
+    QCOMPARE(seen.parent, host.get());
+    QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+QTEST_MAIN(SettingsDialogsTest)
+#include "tst_settingsdialogs.moc"

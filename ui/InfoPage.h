@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+class GISPanel;
+class KKTPanel;
+class LMPanel;
+class QtMaterialRaisedButton;
+class SoftwarePanel;
+class TorvoPanel;
+
+// Page "Информация": the five module panels and the row of settings, refresh and log-export
+// buttons.
+class InfoPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Asks the operator for a folder; an empty text means none was chosen.
+    using FolderChooser = std::function<QString(const QString& caption, const QString& startFolder)>;
+
+    explicit InfoPage(QWidget* parent = nullptr);
+
+    TorvoPanel* getTorvoPanel() const { return torvoPanel; }
+    LMPanel* getLmPanel() const { return lmPanel; }
+    KKTPanel* getKktPanel() const { return kktPanel; }
+    SoftwarePanel* getSoftwarePanel() const { return softwarePanel; }
+    GISPanel* getGisPanel() const { return gisPanel; }
+    QtMaterialRaisedButton* getSettingsButton() const { return settingsButton; }
+    QtMaterialRaisedButton* getUpdateButton() const { return updateButton; }
+    QtMaterialRaisedButton* getSaveLogsButton() const { return saveLogsButton; }
+
+    // Replaces the standard folder chooser of the log export.
+    void setFolderChooser(FolderChooser chooser);
+
+public slots:
+    void saveServiceLogs();
+    void showSettingsDialog();
+    // Exports the service's business logs; nothing in the client starts it yet.
+    void saveBusinessLogs(const QString& device, const QString& folder);
+
+private:
+    void setupUI();
+    void setupCallbacks();
+    QtMaterialRaisedButton* createButton(const QString& text, bool secondary);
+    void showCritical(const QString& title, const QString& text);
+
+    TorvoPanel* torvoPanel = nullptr;
+    LMPanel* lmPanel = nullptr;
+    KKTPanel* kktPanel = nullptr;
+    SoftwarePanel* softwarePanel = nullptr;
+    GISPanel* gisPanel = nullptr;
+    QtMaterialRaisedButton* settingsButton = nullptr;
+    QtMaterialRaisedButton* updateButton = nullptr;
+    QtMaterialRaisedButton* saveLogsButton = nullptr;
+    FolderChooser chooseFolder;
+};

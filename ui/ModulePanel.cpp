@@ -1,0 +1,104 @@
+#include "ui/ModulePanel.h"
+
+#include "ui/StatusIndicator.h"
+#include "widgets/QtMaterialIconButton.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QVariant>
+#include <QVBoxLayout>
+
+ModulePanel::ModulePanel(QWidget* parent, const QString& title, NotificationModule module,
+                         bool CriticalModuleNotification::*criticalFlag)
+    : QFrame(parent)
+    , module(module)
+    , criticalFlag(criticalFlag)
+{
+    setupFrame(title);
+    setupNotificationButton();
+}
+
+void ModulePanel::setupFrame(const QString& title)
+{
+    setProperty("panelClass", QStringLiteral("main-panel"));
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
+
+    panelLayout = new QVBoxLayout(this);
+
+    titleLabel = new QLabel(title, this);
+    titleLabel->setProperty("labelClass", QStringLiteral("header"));
+    notificationButton = new QtMaterialIconButton(QIcon(QStringLiteral(":/images/notification.svg")), this);
+    notificationButton->setColor(Qt::red);
+    notificationButton->hide();
+
+    auto* header = new QHBoxLayout();
+    header->addWidget(titleLabel, 0, Qt::AlignLeft);
+    header->addWidget(notificationButton, 0, Qt::AlignRight);
+    panelLayout->addLayout(header);
+
+    auto* rule = new QFrame(this);
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+    panelLayout->addWidget(rule);
+
+    grid = new QGridLayout();
+    panelLayout->addLayout(grid);
+}
+
+void ModulePanel::setupNotificationButton()
+{
+    connect(notificationButton, &QtMaterialIconButton::clicked, this,
+            [this]() { emit showNotifications(QSet<NotificationModule>{module}); });
+}
+
+void ModulePanel::updateCriticalModuleNotification(
+    const CriticalModuleNotification& criticalModuleNotification)
+{
+    if (criticalModuleNotification.*criticalFlag) {
+        notificationButton->setColor(Qt::red);
+        notificationButton->show();
+    } else {
+        notificationButton->hide();
+    }
+}
+
+QLabel* ModulePanel::createValueLabel(QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    // The texts come from the service; shown as they are, never interpreted as markup.
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+int ModulePanel::addCaption(const QString& caption)
+{
+    const int row = rows++;
+    grid->addWidget(new QLabel(caption, this), row, 0);
+    return row;
+}
+
+QLabel* ModulePanel::addRow(const QString& caption)
+{
+    const int row = addCaption(caption);
+    QLabel* value = createValueLabel(this);
+    grid->addWidget(value, row, 2);
+    valueLabels.append(value);
+    return value;
+}
+
+QLabel* ModulePanel::addStatusRow(const QString& caption)
+{
+    QLabel* value = addRow(caption);
+    statusIndicator = new StatusIndicator(this, 7);
+    statusIndicator->setStatus(StatusIndicator::Hidden);
+    grid->addWidget(statusIndicator, rows - 1, 1, Qt::AlignCenter);
+    return value;
+}
+
+void ModulePanel::addLayoutRow(const QString& caption, QLayout* value, QLabel* valueLabel)
+{
+    grid->addLayout(value, addCaption(caption), 2, Qt::AlignLeft);
+    valueLabels.append(valueLabel);
+}

@@ -1,0 +1,29 @@
+#include "ui/PanelStatus.h"
+
+StatusIndicator::Status statusFromText(const QString& text, const QString& successText)
+{
+    if (text == QStringLiteral("Неизвестно")) {
+        return StatusIndicator::Unknown;
+    }
+    if (text == successText) {
+        return StatusIndicator::Success;
+    }
+    return text.isEmpty() ? StatusIndicator::Hidden : StatusIndicator::Failure;
+}
+
+StatusIndicator::Status shiftStatus(const QString& shiftState)
+{
+    if (shiftState.isEmpty()) {
+        return StatusIndicator::Hidden;
+    }
+    return shiftState == QStringLiteral("Открыта") ? StatusIndicator::Success : StatusIndicator::Failure;
+}
+
+QString panelLogLine(const QString& prefix, const QString& first, const QList<QPair<QString, QString>>& rest)
+{
+    QString line = prefix + QLatin1Char('`') + first;
+    for (const auto& pair : rest) {
+        line += QStringLiteral("` ") + pair.first + QStringLiteral("=`") + pair.second;
+    }
+    return line + QLatin1Char('`');
+}
