@@ -1,0 +1,35 @@
+#pragma once
+
+#include "notifications/NotificationInfo.h"
+
+#include <QSet>
+#include <QWidget>
+
+class NotificationState;
+class NotificationTable;
+class QtMaterialRaisedButton;
+
+// The "Уведомления" page: the notification table over a reload button. It owns the
+// notification state and is the only place that reloads the whole list.
+class NotificationsPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit NotificationsPage(QWidget* parent = nullptr);
+
+    // The main window connects the tray and the status panels to it.
+    NotificationState* getState() const { return state; }
+
+public slots:
+    void updateButtonClicked();
+    void showNotifications(const QSet<NotificationModule>& visibleModules);
+
+private:
+    void setupUI();
+    void setupCallbacks();
+
+    NotificationState* state = nullptr;
+    NotificationTable* table = nullptr;
+    QtMaterialRaisedButton* updateButton = nullptr;
+};
