@@ -17,8 +17,8 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMessageBox>
-#include <QVariant>
 #include <QVBoxLayout>
+#include <QVariant>
 
 namespace {
 
@@ -78,8 +78,9 @@ void InfoPage::setupUI()
     rightColumn->addStretch();
 
     auto* upperRow = new QHBoxLayout();
-    upperRow->addLayout(leftColumn);
-    upperRow->addLayout(rightColumn);
+    // Equal halves, whatever length of text either column holds.
+    upperRow->addLayout(leftColumn, 1);
+    upperRow->addLayout(rightColumn, 1);
 
     auto* buttonRow = new QGridLayout();
     buttonRow->addWidget(settingsButton, 0, 0, Qt::AlignLeft);

@@ -90,7 +90,8 @@ void LmSettingsDialog::loadSettings()
 {
     logDebug(QStringLiteral("Загрузка настроек ЛМ ..."));
     auto* request = new RequestLMSettings(this);
-    request->setDevice(ApplicationState::getInstance()->getCurrentDevice());
+    device = ApplicationState::getInstance()->getCurrentDevice();
+    request->setDevice(device);
     connect(request, &BaseReply::success, this, [this, request](BaseReply* reply) {
         logDebug(QString::fromUtf8(replySubject) + QStringLiteral(": success"));
         if (auto* settings = qobject_cast<RequestLMSettings*>(reply)) {
@@ -118,7 +119,7 @@ void LmSettingsDialog::saveSettings()
     logDebug(QStringLiteral("Сохранение настроек ЛМ ..."));
     saveButton->setEnabled(false);
     auto* request = new RequestLMSettingsUpdate(this);
-    request->setDevice(ApplicationState::getInstance()->getCurrentDevice());
+    request->setDevice(device);
     request->setAddress(addressField->text());
     request->setPort(portField->text());
     request->setLogin(loginField->text());

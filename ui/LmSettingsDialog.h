@@ -31,4 +31,6 @@ private:
     QtMaterialTextField* passwordField = nullptr;
     QtMaterialTextField* newPasswordField = nullptr;
     QtMaterialRaisedButton* saveButton = nullptr;
+    // The device the dialog was opened for; its settings go back there even if the selection moves.
+    QString device;
 };

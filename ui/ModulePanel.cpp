@@ -7,8 +7,8 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
-#include <QVariant>
 #include <QVBoxLayout>
+#include <QVariant>
 
 ModulePanel::ModulePanel(QWidget* parent, const QString& title, NotificationModule module,
                          bool CriticalModuleNotification::*criticalFlag)
@@ -44,6 +44,8 @@ void ModulePanel::setupFrame(const QString& title)
     panelLayout->addWidget(rule);
 
     grid = new QGridLayout();
+    // Values start right after the longest caption instead of drifting to the middle.
+    grid->setColumnStretch(2, 1);
     panelLayout->addLayout(grid);
 }
 
@@ -69,6 +71,8 @@ QLabel* ModulePanel::createValueLabel(QWidget* parent)
     auto* label = new QLabel(parent);
     // The texts come from the service; shown as they are, never interpreted as markup.
     label->setTextFormat(Qt::PlainText);
+    // An error text of the service can be a whole sentence; it wraps instead of widening the page.
+    label->setWordWrap(true);
     return label;
 }
 

@@ -1,10 +1,14 @@
 #include "ui/StatusIndicator.h"
 
+#include <QRegion>
+
 StatusIndicator::StatusIndicator(QWidget* parent, int size)
     : QLabel(parent)
     , diameter(size)
 {
     setFixedSize(size, size);
+    // A style-sheet radius of the full size is not rounded by Qt; the mask makes the dot round.
+    setMask(QRegion(0, 0, size, size, QRegion::Ellipse));
     applyStyle();
 }
 

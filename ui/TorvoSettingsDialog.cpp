@@ -83,13 +83,16 @@ void TorvoSettingsDialog::clearLoadedFields()
 void TorvoSettingsDialog::loadSettings()
 {
     auto* request = new RequestTorvoSettings(this);
-    request->setDevice(ApplicationState::getInstance()->getCurrentDevice());
+    device = ApplicationState::getInstance()->getCurrentDevice();
+    request->setDevice(device);
     connect(request, &BaseReply::success, this, [this, request](BaseReply* reply) {
         logDebug(QString::fromUtf8(replySubject) + QStringLiteral(": success"));
         if (auto* settings = qobject_cast<RequestTorvoSettings*>(reply)) {
             compatibilityModeBox->setChecked(settings->getCompatibilityMode());
             remoteConnectionBox->setChecked(settings->getAllowRemoteConnection());
             gismtAddressField->setText(settings->getGismtAddress());
+            // The narrow field shows where the address begins, not where it ends.
+            gismtAddressField->setCursorPosition(0);
         }
         request->deleteLater();
     });
@@ -110,7 +113,7 @@ void TorvoSettingsDialog::saveSettings()
     logDebug(QStringLiteral("Сохранение настроек Torvo ..."));
     saveButton->setEnabled(false);
     auto* request = new RequestTorvoSettingsUpdate(this);
-    request->setDevice(ApplicationState::getInstance()->getCurrentDevice());
+    request->setDevice(device);
     request->setCompatibilityMode(compatibilityModeBox->isChecked());
     request->setAllowRemoteConnection(remoteConnectionBox->isChecked());
     request->setGismtAddress(gismtAddressField->text());

@@ -27,4 +27,6 @@ private:
     QCheckBox* remoteConnectionBox = nullptr;
     QtMaterialTextField* gismtAddressField = nullptr;
     QtMaterialRaisedButton* saveButton = nullptr;
+    // The device the dialog was opened for; its settings go back there even if the selection moves.
+    QString device;
 };

@@ -6,6 +6,7 @@
 #include "TestEnvironment.h"
 #include "TestServer.h"
 
+#include "app/ApplicationState.h"
 #include "ui/LmSettingsDialog.h"
 #include "ui/PlainCriticalBox.h"
 #include "ui/TorvoSettingsDialog.h"
@@ -108,6 +109,8 @@ private slots:
     void torvoSave_data();
     void torvoSave();
     void serviceTextShownLiterally();
+    void saveGoesToTheDeviceOpenedFor_data();
+    void saveGoesToTheDeviceOpenedFor();
 
 private:
     QDialog* open(const QString& kind);
@@ -126,6 +129,9 @@ void SettingsDialogsTest::initTestCase()
 
 void SettingsDialogsTest::init()
 {
+    if (ApplicationState::getInstance()->getCurrentDevice() != device) {
+        QVERIFY(selectDevice(device));
+    }
     server.clearReplies();
     server.clearRequests();
     host = std::make_unique<QWidget>();
@@ -511,6 +517,35 @@ void SettingsDialogsTest::serviceTextShownLiterally()
     QCOMPARE(seen.text, QStringLiteral("<b>Ошибка</b>"));
     QCOMPARE(seen.parent, host.get());
     QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+void SettingsDialogsTest::saveGoesToTheDeviceOpenedFor_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("lm") << "lm";
+    QTest::newRow("torvo") << "torvo";
+}
+
+void SettingsDialogsTest::saveGoesToTheDeviceOpenedFor()
+{
+    QFETCH(QString, kind);
+    const QString path = kind == QLatin1String("lm") ? lmPath : torvoPath;
+    server.setJson(QStringLiteral("GET"), path, kind == QLatin1String("lm") ? lmSettings : torvoSettings);
+    server.setJson(QStringLiteral("PUT"), path, "{}");
+    ModalAnswerer answerer;
+    QDialog* dialog = open(kind);
+    QVERIFY(waitForNetworkIdle());
+
+    // The operator picks another register while the dialog is open: what was loaded for the
+    // first one must not be written to the second.
+    QVERIFY(selectDevice(QStringLiteral("other-register")));
+    server.clearRequests();
+    saveButtonOf(dialog)->click();
+    QTRY_VERIFY(!dialog->isVisible());
+    QCOMPARE(server.requestCount(), 1);
+    QCOMPARE(server.lastRequest().method, QStringLiteral("PUT"));
+    QCOMPARE(server.lastRequest().path, path);
+    QCOMPARE(answerer.count(), 0);
 }
 
 QTEST_MAIN(SettingsDialogsTest)
