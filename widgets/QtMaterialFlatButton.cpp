@@ -42,8 +42,6 @@ QtMaterialFlatButton::QtMaterialFlatButton(const QString& text, Material::Role r
 {
     machine = new QtMaterialFlatButtonStateMachine(this);
     setStyle(&QtMaterialStyle::instance());
-    setAttribute(Qt::WA_Hover);
-    setMouseTracking(true);
 
     QFont buttonFont(QStringLiteral("Roboto"));
     buttonFont.setPointSizeF(buttonFontSize);

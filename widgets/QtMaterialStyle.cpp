@@ -15,7 +15,7 @@ QtMaterialStyle& QtMaterialStyle::instance()
 
 QtMaterialStyle::QtMaterialStyle()
 {
-    // Without the application object nothing would ever delete the style.
+    // Goes with the application object, once no widget can use it any more.
     setParent(QCoreApplication::instance());
     // The client ships no fonts: these calls find nothing and the system font stands in.
     QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/roboto_regular"));

@@ -17,8 +17,6 @@ QtMaterialTextField::QtMaterialTextField(QWidget* parent)
 {
     setStyle(&QtMaterialStyle::instance());
     setFrame(false);
-    setAttribute(Qt::WA_Hover);
-    setMouseTracking(true);
     updateTextMargins();
 
     QFont fieldFont(QStringLiteral("Roboto"), 11, QFont::Normal);
@@ -124,7 +122,7 @@ void QtMaterialTextField::setProgress(qreal progress)
 
 void QtMaterialTextField::applyTextColor()
 {
-    // Every setter comes here: storing any colour stops the theme for the text colour too.
+    // Storing any colour ends theme colours for this field, the text colour's included.
     QPalette pal = palette();
     pal.setColor(QPalette::Text, textColor());
     setPalette(pal);

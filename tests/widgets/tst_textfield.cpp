@@ -106,7 +106,8 @@ void TextFieldTest::painting()
 
     const QImage image = renderOverWhite(field);
     const QColor middle = image.pixelColor(150, 10);
-    const QColor base = field->palette().color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::Base);
+    const QColor base =
+        field->palette().color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::Base);
     QVERIFY2(nearColor(middle, overWhite(QColor("#203040"), cover, base)), qPrintable(middle.name()));
 
     int ink = 0;
