@@ -174,7 +174,10 @@ void NotificationTable::updateExistingNotification(const NotificationInfo& info)
         return;
     }
     if (QStandardItem* time = model->item(row, TimeColumn)) {
-        time->setData(timeDisplay(info), Qt::DisplayRole);
+        // The display follows from the stamp alone: an unchanged stamp needs no second parse.
+        if (time->data(DateTimeRole).toString() != info.dateTime) {
+            time->setData(timeDisplay(info), Qt::DisplayRole);
+        }
         time->setData(info.dateTime, DateTimeRole);
     }
     if (QStandardItem* module = model->item(row, ModuleColumn)) {
@@ -211,8 +214,9 @@ QStandardItem* NotificationTable::createModuleItem(const NotificationInfo& info)
 
 QStandardItem* NotificationTable::createEventItem(const NotificationInfo& info) const
 {
-    auto* item = new QStandardItem;
-    item->setData(int(info.notificationType), Qt::DisplayRole);
+    // The header, as a refresh writes it, so that sorting by this column never compares a
+    // fresh row's number with an older row's text.
+    auto* item = new QStandardItem(info.header);
     item->setData(info.id, IdRole);
     item->setData(info.dateTime, DateTimeRole);
     item->setData(int(info.notificationModule), ModuleRole);

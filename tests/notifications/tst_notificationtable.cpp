@@ -96,6 +96,7 @@ private slots:
     void cleanup();
     void syncAddsRefreshesAndRemoves();
     void rowItems();
+    void eventColumnSortsByHeader();
     void indexMatchesPlainScan_data();
     void indexMatchesPlainScan();
     void paging_data();
@@ -200,8 +201,7 @@ void NotificationTableTest::rowItems()
     QCOMPARE(model->index(row, 1).data().toString(), QStringLiteral("ГИС МТ"));
     QCOMPARE(model->index(row, 1).data(Qt::TextAlignmentRole).toInt(),
              int(Qt::AlignHCenter | Qt::AlignVCenter));
-    // A new row sorts its event column by type; the first refresh puts the header there.
-    QCOMPARE(model->index(row, 2).data().toInt(), int(Error));
+    QCOMPARE(model->index(row, 2).data().toString(), odd.header);
     QCOMPARE(model->index(row, 2).data(TypeRole).toInt(), int(Error));
     QCOMPARE(model->index(row, 2).data(ModuleRole).toInt(), int(GISMT));
     QCOMPARE(model->index(row, 2).data(MessageRole).toString(), odd.message);
@@ -211,11 +211,32 @@ void NotificationTableTest::rowItems()
 
     odd.message = QStringLiteral("другое");
     odd.notificationType = Read;
-    table->updateFromState({{5, odd}, {6, notificationRecord(6)}});
+    odd.dateTime = QStringLiteral("2026-12-08T09:00:00Z");
+    NotificationInfo later = notificationRecord(6);
+    later.dateTime = QStringLiteral("сегодня");
+    table->updateFromState({{5, odd}, {6, later}});
     const int refreshed = rowOfId(*table, 5);
     QCOMPARE(model->index(refreshed, 2).data().toString(), odd.header);
     QCOMPARE(model->index(refreshed, 2).data(MessageRole).toString(), QStringLiteral("другое"));
     QCOMPARE(model->index(refreshed, 2).data(TypeRole).toInt(), int(Read));
+    QCOMPARE(model->index(refreshed, 0).data().toDateTime(),
+             QDateTime(QDate(2026, 12, 8), QTime(9, 0), Qt::UTC));
+    QCOMPARE(model->index(rowOfId(*table, 6), 0).data().toString(), QStringLiteral("сегодня"));
+}
+
+// Sorted by "Событие", a row added by this sync and a row refreshed by it compare by header.
+void NotificationTableTest::eventColumnSortsByHeader()
+{
+    NotificationInfo second = notificationRecord(1);
+    second.header = QStringLiteral("Б");
+    table->updateFromState({{1, second}});
+    NotificationInfo first = notificationRecord(2, DKKT, Read);
+    first.header = QStringLiteral("А");
+    NotificationInfo third = notificationRecord(3, DKKT, Error);
+    third.header = QStringLiteral("В");
+    table->sortByColumn(2, Qt::AscendingOrder);
+    table->updateFromState({{1, second}, {2, first}, {3, third}});
+    QCOMPARE(rowIds(*table), (QList<int>{2, 1, 3}));
 }
 
 void NotificationTableTest::indexMatchesPlainScan_data()
