@@ -7,8 +7,8 @@ class QStandardItemModel;
 
 // Finds the row of a notification id in the table's model without reading every row. The map
 // is rebuilt on first use after the rows were removed, moved or re-sorted; rows appended at
-// the end are added to it as they arrive. Disabled, it scans the rows like the first version
-// did, which stays as the reference that tests and the benchmark compare it with.
+// the end are added to it as they arrive. Disabled, it reads the rows one by one: the
+// reference that the tests and the benchmark hold it against.
 class NotificationRowIndex : public QObject
 {
     Q_OBJECT
