@@ -1,24 +1,92 @@
 #include "ui/MainWindow.h"
 
+#include "app/ApplicationState.h"
+#include "notifications/NotificationState.h"
+#include "notifications/NotificationsPage.h"
+#include "ui/ApplicationStyleSheet.h"
+#include "ui/ContentFrame.h"
+#include "ui/HeaderFrame.h"
+#include "ui/SystemTrayIcon.h"
+#include "widgets/QtMaterialRaisedButton.h"
+#include "widgets/QtMaterialTabs.h"
+
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QIcon>
-#include <QLabel>
+#include <QStackedWidget>
+#include <QVBoxLayout>
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
 {
+    setupUI();
+    setupSystemTray();
+    setupCallbacks();
+    applyStyles();
+}
+
+void MainWindow::setupUI()
+{
     setWindowTitle(QStringLiteral("Torvo"));
     setWindowIcon(QIcon(QStringLiteral(":/images/gui_velkor.ico")));
-    auto* label = new QLabel(QStringLiteral("Torvo"), this);
-    label->setAlignment(Qt::AlignCenter);
-    setCentralWidget(label);
+
+    centralWidget = new QWidget(this);
+    setCentralWidget(centralWidget);
+
+    headerFrame = new HeaderFrame(this);
+    headerFrame->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    contentFrame = new ContentFrame(this);
+    contentFrame->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+
+    auto* layout = new QVBoxLayout(centralWidget);
+    layout->setContentsMargins(10, 10, 10, 10);
+    layout->setSpacing(5);
+    layout->addWidget(headerFrame);
+    layout->addWidget(contentFrame);
+
     setMinimumSize(800, 750);
     resize(800, 750);
 }
 
+void MainWindow::setupSystemTray()
+{
+    systemTray = new SystemTrayIcon(this);
+    systemTray->showTray();
+}
+
+void MainWindow::setupCallbacks()
+{
+    ApplicationState* state = ApplicationState::getInstance();
+    connect(headerFrame->getTabs(), &QtMaterialTabs::currentChanged, contentFrame->getStack(),
+            &QStackedWidget::setCurrentIndex);
+    connect(contentFrame, &ContentFrame::pageChanged, headerFrame, &HeaderFrame::setCurrentIndex);
+    connect(headerFrame->getRefreshButton(), &QtMaterialRaisedButton::clicked, state,
+            &ApplicationState::refreshDeviceList);
+    connect(headerFrame->getDeviceSelector(), &QComboBox::currentTextChanged, state,
+            &ApplicationState::setCurrentDevice);
+    connect(contentFrame->getNotificationsPage()->getState(), &NotificationState::hasCriticalNotification,
+            systemTray, &SystemTrayIcon::updateCriticalNotification);
+}
+
+void MainWindow::applyStyles()
+{
+    setStyleSheet(applicationStyleSheet());
+    centralWidget->setObjectName(QStringLiteral("centralWidget"));
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (systemTray && systemTray->isVisible()) {
+        hide();
+        systemTray->showMessage(QStringLiteral("Torvo"),
+                                QStringLiteral("Приложение свернуто в системный трей.\n"
+                                               "Для полного выхода используйте контекстное меню."),
+                                QSystemTrayIcon::Information, 2000);
+        event->ignore();
+        return;
+    }
     event->accept();
+    // With no tray icon there would be no way back to the window and none to end the process.
     QCoreApplication::quit();
 }

@@ -2,7 +2,12 @@
 
 #include <QMainWindow>
 
-// The top-level window of the client.
+class ContentFrame;
+class HeaderFrame;
+class SystemTrayIcon;
+
+// The client's one window: header, page stack, tray icon and the application style sheet.
+// Closing it hides it to the tray; without a tray, closing it ends the program.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -10,7 +15,21 @@ class MainWindow : public QMainWindow
 public:
     explicit MainWindow(QWidget* parent = nullptr);
 
+    HeaderFrame* getHeaderFrame() const { return headerFrame; }
+    ContentFrame* getContentFrame() const { return contentFrame; }
+    SystemTrayIcon* getSystemTray() const { return systemTray; }
+
 protected:
-    // Until the tray exists, closing the window is the way to end the process.
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    void setupUI();
+    void setupSystemTray();
+    void setupCallbacks();
+    void applyStyles();
+
+    QWidget* centralWidget = nullptr;
+    HeaderFrame* headerFrame = nullptr;
+    ContentFrame* contentFrame = nullptr;
+    SystemTrayIcon* systemTray = nullptr;
 };

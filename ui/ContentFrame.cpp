@@ -1,0 +1,75 @@
+#include "ui/ContentFrame.h"
+
+#include "app/ApplicationState.h"
+#include "notifications/NotificationState.h"
+#include "notifications/NotificationsPage.h"
+#include "ui/GISPanel.h"
+#include "ui/InfoPage.h"
+#include "ui/KKTPanel.h"
+#include "ui/LMPanel.h"
+#include "ui/SoftwarePanel.h"
+#include "ui/TorvoPanel.h"
+#include "widgets/QtMaterialRaisedButton.h"
+
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+ContentFrame::ContentFrame(QWidget* parent)
+    : QFrame(parent)
+{
+    setupUI();
+    addPages();
+    setupCallbacks();
+    ApplicationState::getInstance()->refreshDeviceList();
+}
+
+void ContentFrame::setupUI()
+{
+    layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    stack = new QStackedWidget(this);
+    layout->addWidget(stack);
+}
+
+void ContentFrame::addPages()
+{
+    infoPage = new InfoPage(this);
+    stack->addWidget(infoPage);
+    notificationsPage = new NotificationsPage(this);
+    stack->addWidget(notificationsPage);
+}
+
+void ContentFrame::setupCallbacks()
+{
+    NotificationState* state = notificationsPage->getState();
+    auto* refreshButton = infoPage->getUpdateButton();
+    connect(refreshButton, &QtMaterialRaisedButton::clicked, ApplicationState::getInstance(),
+            &ApplicationState::refreshInfo);
+    connect(refreshButton, &QtMaterialRaisedButton::clicked, state,
+            &NotificationState::updateCriticalModuleNotification);
+
+    connect(infoPage->getTorvoPanel(), &TorvoPanel::showNotifications, this,
+            &ContentFrame::showNotifications);
+    connect(infoPage->getKktPanel(), &KKTPanel::showNotifications, this, &ContentFrame::showNotifications);
+    connect(infoPage->getLmPanel(), &LMPanel::showNotifications, this, &ContentFrame::showNotifications);
+    connect(infoPage->getSoftwarePanel(), &SoftwarePanel::showNotifications, this,
+            &ContentFrame::showNotifications);
+    connect(infoPage->getGisPanel(), &GISPanel::showNotifications, this, &ContentFrame::showNotifications);
+
+    connect(state, &NotificationState::criticalModuleNotificationChanged, infoPage->getTorvoPanel(),
+            &TorvoPanel::updateCriticalModuleNotification);
+    connect(state, &NotificationState::criticalModuleNotificationChanged, infoPage->getKktPanel(),
+            &KKTPanel::updateCriticalModuleNotification);
+    connect(state, &NotificationState::criticalModuleNotificationChanged, infoPage->getLmPanel(),
+            &LMPanel::updateCriticalModuleNotification);
+    connect(state, &NotificationState::criticalModuleNotificationChanged, infoPage->getSoftwarePanel(),
+            &SoftwarePanel::updateCriticalModuleNotification);
+    connect(state, &NotificationState::criticalModuleNotificationChanged, infoPage->getGisPanel(),
+            &GISPanel::updateCriticalModuleNotification);
+}
+
+void ContentFrame::showNotifications(const QSet<NotificationModule>& visibleModules)
+{
+    emit pageChanged(notificationsPageIndex);
+    notificationsPage->showNotifications(visibleModules);
+}

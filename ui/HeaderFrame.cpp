@@ -1,0 +1,61 @@
+#include "ui/HeaderFrame.h"
+
+#include "app/ApplicationState.h"
+#include "widgets/QtMaterialRaisedButton.h"
+#include "widgets/QtMaterialTabs.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+HeaderFrame::HeaderFrame(QWidget* parent)
+    : QFrame(parent)
+{
+    setupUI();
+    setupCallbacks();
+}
+
+void HeaderFrame::setupUI()
+{
+    setProperty("panelClass", QStringLiteral("main-panel"));
+    auto* layout = new QVBoxLayout(this);
+
+    deviceSelector = new QComboBox(this);
+    deviceSelector->setFixedHeight(25);
+
+    refreshButton = new QtMaterialRaisedButton(QStringLiteral("Обновить список"), this);
+    refreshButton->setHaloVisible(false);
+
+    auto* firstRow = new QHBoxLayout();
+    firstRow->addWidget(deviceSelector, 1);
+    firstRow->addWidget(refreshButton, 1, Qt::AlignLeft);
+
+    tabs = new QtMaterialTabs(this);
+    tabs->addTab(QStringLiteral("Информация"), QIcon());
+    tabs->addTab(QStringLiteral("Уведомления"), QIcon());
+    tabs->setHaloVisible(false);
+
+    auto* secondRow = new QHBoxLayout();
+    secondRow->addWidget(tabs, 1);
+    secondRow->addStretch(1);
+
+    layout->addLayout(firstRow);
+    layout->addSpacing(5);
+    layout->addLayout(secondRow);
+}
+
+void HeaderFrame::setupCallbacks()
+{
+    connect(
+        ApplicationState::getInstance(), &ApplicationState::deviceListChanged, deviceSelector,
+        [this](const QStringList& devices) {
+            deviceSelector->clear();
+            deviceSelector->addItems(devices);
+        },
+        Qt::DirectConnection);
+}
+
+void HeaderFrame::setCurrentIndex(int index)
+{
+    tabs->setCurrentTab(index);
+}
