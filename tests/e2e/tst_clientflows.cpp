@@ -1,0 +1,551 @@
+// The whole client in one process against the service simulator, on an X display with a real
+// tray host: the main window as main() builds it, driven through its widgets.
+#include "Scenario.h"
+#include "SimServer.h"
+#include "SimService.h"
+
+#include "app/ApplicationState.h"
+#include "network/BaseReply.h"
+#include "notifications/NotificationState.h"
+#include "notifications/NotificationTable.h"
+#include "notifications/NotificationsPage.h"
+#include "ui/ContentFrame.h"
+#include "ui/HeaderFrame.h"
+#include "ui/InfoPage.h"
+#include "ui/KKTPanel.h"
+#include "ui/LMPanel.h"
+#include "ui/LmSettingsDialog.h"
+#include "ui/MainWindow.h"
+#include "ui/SystemTrayIcon.h"
+#include "ui/TorvoPanel.h"
+#include "ui/TorvoSettingsDialog.h"
+#include "widgets/QtMaterialIconButton.h"
+#include "widgets/QtMaterialRaisedButton.h"
+#include "widgets/QtMaterialTabs.h"
+#include "widgets/QtMaterialTextField.h"
+
+#include "ModalAnswerer.h"
+#include "TestEnvironment.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QMenu>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QStandardItemModel>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <mutex>
+
+namespace {
+
+const QString openKkt = QStringLiteral("00106709871234");   // shift open, service not set up
+const QString closedKkt = QStringLiteral("00106709875678"); // shift closed, registered
+
+} // namespace
+
+class ClientFlowsTest : public QObject
+{
+    Q_OBJECT
+
+public:
+    ClientFlowsTest();
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void startupAsksListsThenTheFirstDevice();
+    void panelsShowTheServiceValues();
+    void choosingAnotherDeviceRefreshesEverything();
+    void notificationsLoadAndPage();
+    void panelButtonOpensItsModuleOnly();
+    void markReadAndDeleteReachTheService();
+    void registrationChain();
+    void upgradeWithClosedShift();
+    void torvoSettingsRoundTrip();
+    void lmSettingsRoundTrip();
+    void logExportWritesFiles();
+    void trayFollowsUnreadAndCritical();
+    void closeHidesToTrayAndQuitEnds();
+
+private:
+    QStringList linesSince(int from) const;
+    int lineCount() const;
+    QJsonObject control(const QByteArray& method, const QString& path, const QJsonObject& body = {});
+    void selectDevice(const QString& device);
+    void showPage(int index);
+    bool waitForIdle();
+    NotificationTable* table() const;
+    QString kktValue(int row) const;
+
+    SimService service;
+    SimServer server;
+    std::unique_ptr<TestEnvironment> environment;
+    QNetworkAccessManager controlClient;
+    MainWindow* window = nullptr;
+    LogReader log;
+
+    mutable std::mutex linesMutex;
+    QStringList lines;
+};
+
+ClientFlowsTest::ClientFlowsTest()
+    : service(Scenario::standard(QDateTime::currentDateTime()))
+    , server(service, [this](const QString& line) {
+        std::lock_guard<std::mutex> lock(linesMutex);
+        lines.append(line);
+    })
+{
+}
+
+QStringList ClientFlowsTest::linesSince(int from) const
+{
+    std::lock_guard<std::mutex> lock(linesMutex);
+    return lines.mid(from);
+}
+
+int ClientFlowsTest::lineCount() const
+{
+    std::lock_guard<std::mutex> lock(linesMutex);
+    return lines.size();
+}
+
+QJsonObject ClientFlowsTest::control(const QByteArray& method, const QString& path, const QJsonObject& body)
+{
+    QNetworkRequest request(QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(server.port()).arg(path)));
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
+    QNetworkReply* reply =
+        controlClient.sendCustomRequest(request, method, QJsonDocument(body).toJson(QJsonDocument::Compact));
+    QSignalSpy finished(reply, &QNetworkReply::finished);
+    if (!reply->isFinished()) {
+        finished.wait(20000);
+    }
+    const QJsonObject answer = QJsonDocument::fromJson(reply->readAll()).object();
+    reply->deleteLater();
+    return answer;
+}
+
+// Every request object of the states and panels has been answered and released.
+bool ClientFlowsTest::waitForIdle()
+{
+    auto pending = [this] {
+        return ApplicationState::getInstance()->findChildren<BaseReply*>().size() +
+               window->findChildren<BaseReply*>().size();
+    };
+    return QTest::qWaitFor([&] { return pending() == 0; }, 20000);
+}
+
+void ClientFlowsTest::selectDevice(const QString& device)
+{
+    QComboBox* selector = window->getHeaderFrame()->getDeviceSelector();
+    const int index = selector->findText(device);
+    QVERIFY(index >= 0);
+    selector->setCurrentIndex(index);
+    QTRY_COMPARE(ApplicationState::getInstance()->getCurrentDevice(), device);
+    QVERIFY(waitForIdle());
+    QTRY_COMPARE(ApplicationState::getInstance()->getKktInfo().kktSerial, device);
+}
+
+void ClientFlowsTest::showPage(int index)
+{
+    QtMaterialTabs* tabs = window->getHeaderFrame()->getTabs();
+    QList<QAbstractButton*> buttons;
+    for (QAbstractButton* button : tabs->findChildren<QAbstractButton*>()) {
+        buttons << button;
+    }
+    std::sort(buttons.begin(), buttons.end(),
+              [](QAbstractButton* a, QAbstractButton* b) { return a->x() < b->x(); });
+    QVERIFY(buttons.size() >= 2);
+    QTest::mouseClick(buttons.at(index), Qt::LeftButton);
+    QTRY_COMPARE(window->getContentFrame()->getStack()->currentIndex(), index);
+}
+
+NotificationTable* ClientFlowsTest::table() const
+{
+    return window->getContentFrame()->getNotificationsPage()->findChild<NotificationTable*>();
+}
+
+QString ClientFlowsTest::kktValue(int row) const
+{
+    return window->getContentFrame()->getInfoPage()->getKktPanel()->getValueLabel(row)->text();
+}
+
+void ClientFlowsTest::initTestCase()
+{
+    QVERIFY(server.start(0));
+    environment = std::make_unique<TestEnvironment>(server.port());
+    QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 20000);
+    log.mark();
+    window = new MainWindow();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+}
+
+void ClientFlowsTest::cleanupTestCase()
+{
+    delete window;
+    server.stop();
+}
+
+void ClientFlowsTest::startupAsksListsThenTheFirstDevice()
+{
+    // Which list answers first decides the first device; the selector follows the list.
+    QTRY_VERIFY(!ApplicationState::getInstance()->getCurrentDevice().isEmpty());
+    QVERIFY(waitForIdle());
+    const QString first = ApplicationState::getInstance()->getDevices().value(0);
+    QCOMPARE(ApplicationState::getInstance()->getCurrentDevice(), first);
+    QCOMPARE(window->getHeaderFrame()->getDeviceSelector()->currentText(), first);
+    QCOMPARE(window->getHeaderFrame()->getDeviceSelector()->count(), 3);
+
+    const QStringList seen = linesSince(0);
+    QVERIFY2(seen.size() >= 8, qPrintable(seen.join('\n')));
+    QStringList lists = seen.mid(0, 2);
+    std::sort(lists.begin(), lists.end());
+    QCOMPARE(lists, QStringList({QStringLiteral("GET /api/v1/dkktList 200"),
+                                 QStringLiteral("GET /api/v1/instances/info 200")}));
+    const QStringList expected{QStringLiteral("GET /api/v1/status/") + first,
+                               QStringLiteral("GET /api/v1/instances/lm/") + first,
+                               QStringLiteral("GET /api/v1/instances/info/") + first,
+                               QStringLiteral("GET /api/v1/dkktList"),
+                               QStringLiteral("GET /api/v1/settings/lm/") + first,
+                               QStringLiteral("GET /api/v1/update/") + first};
+    for (const QString& request : expected) {
+        QVERIFY2(seen.mid(2).contains(request + QStringLiteral(" 200")), qPrintable(request));
+    }
+}
+
+void ClientFlowsTest::panelsShowTheServiceValues()
+{
+    selectDevice(openKkt);
+    const KktInfo kkt = ApplicationState::getInstance()->getKktInfo();
+    QCOMPARE(kkt.kktSerial, openKkt);
+    QVERIFY(!kkt.modelName.isEmpty());
+    QCOMPARE(kktValue(0), kkt.modelName);
+    QCOMPARE(kktValue(1), openKkt);
+    QCOMPARE(kktValue(2), kkt.fnSerial);
+    QCOMPARE(kktValue(4), kkt.kktInn);
+    QCOMPARE(kktValue(5), QStringLiteral("Открыта"));
+    TorvoPanel* torvo = window->getContentFrame()->getInfoPage()->getTorvoPanel();
+    QVERIFY(torvo->getRegisterButton()->isVisible()); // not set up yet
+    const QString address = ApplicationState::getInstance()->getLmInfo().address;
+    QVERIFY(address.contains(QLatin1Char(':')));
+    QCOMPARE(window->getContentFrame()->getInfoPage()->getLmPanel()->getValueLabel(2)->text(), address);
+}
+
+void ClientFlowsTest::choosingAnotherDeviceRefreshesEverything()
+{
+    const int from = lineCount();
+    selectDevice(closedKkt);
+    const QStringList seen = linesSince(from);
+    for (const QString& path : {QStringLiteral("/api/v1/status/"), QStringLiteral("/api/v1/instances/lm/"),
+                                QStringLiteral("/api/v1/instances/info/"),
+                                QStringLiteral("/api/v1/settings/lm/"), QStringLiteral("/api/v1/update/")}) {
+        QVERIFY2(seen.contains(QStringLiteral("GET ") + path + closedKkt + QStringLiteral(" 200")),
+                 qPrintable(path));
+    }
+    QCOMPARE(kktValue(1), closedKkt);
+    QCOMPARE(kktValue(5), QStringLiteral("Закрыта"));
+    QVERIFY(!window->getContentFrame()->getInfoPage()->getTorvoPanel()->getRegisterButton()->isVisible());
+}
+
+void ClientFlowsTest::notificationsLoadAndPage()
+{
+    showPage(ContentFrame::notificationsPageIndex);
+    auto* page = window->getContentFrame()->getNotificationsPage();
+    auto* reload = page->findChild<QtMaterialRaisedButton*>();
+    QVERIFY(reload);
+    QTest::mouseClick(reload, Qt::LeftButton);
+    QTRY_COMPARE(table()->QAbstractItemView::model()->rowCount(), 20);
+    QVERIFY(waitForIdle());
+
+    const int from = lineCount();
+    QScrollBar* bar = table()->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    bar->setValue(bar->maximum());
+    QTRY_COMPARE(table()->QAbstractItemView::model()->rowCount(), 120);
+    QVERIFY(linesSince(from).contains(QStringLiteral("POST /api/v1/notifications/") + closedKkt +
+                                      QStringLiteral(" 200")));
+    showPage(ContentFrame::infoPageIndex);
+    showPage(ContentFrame::notificationsPageIndex);
+    showPage(ContentFrame::infoPageIndex);
+}
+
+void ClientFlowsTest::panelButtonOpensItsModuleOnly()
+{
+    control("POST", QStringLiteral("/sim/notify"),
+            {{QStringLiteral("device"), closedKkt},
+             {QStringLiteral("module"), QStringLiteral("DKKT")},
+             {QStringLiteral("type"), QStringLiteral("ERR")},
+             {QStringLiteral("header"), QStringLiteral("Сбой ККТ")}});
+    InfoPage* info = window->getContentFrame()->getInfoPage();
+    QTest::mouseClick(info->getUpdateButton(), Qt::LeftButton);
+    QtMaterialIconButton* bell = info->getKktPanel()->getNotificationButton();
+    QTRY_VERIFY(bell->isVisible());
+    QVERIFY(waitForIdle());
+    QTest::mouseClick(bell, Qt::LeftButton);
+    QTRY_COMPARE(window->getContentFrame()->getStack()->currentIndex(), ContentFrame::notificationsPageIndex);
+    QCOMPARE(window->getHeaderFrame()->getTabs()->currentIndex(), ContentFrame::notificationsPageIndex);
+    int visible = 0;
+    for (int row = 0; row < table()->QAbstractItemView::model()->rowCount(); ++row) {
+        if (!table()->isRowHidden(row)) {
+            ++visible;
+            QCOMPARE(table()->QAbstractItemView::model()->index(row, 1).data(Qt::UserRole + 2).toInt(),
+                     int(DKKT));
+        }
+    }
+    QVERIFY(visible > 0);
+    QVERIFY(visible < table()->QAbstractItemView::model()->rowCount());
+}
+
+void ClientFlowsTest::markReadAndDeleteReachTheService()
+{
+    auto* page = window->getContentFrame()->getNotificationsPage();
+    page->showNotifications(defaultModuleFilter());
+    NotificationTable* view = table();
+    int unreadRow = -1;
+    for (int row = 0; row < view->QAbstractItemView::model()->rowCount() && unreadRow < 0; ++row) {
+        if (view->QAbstractItemView::model()->index(row, 2).data(Qt::UserRole + 3).toInt() != int(Read)) {
+            unreadRow = row;
+        }
+    }
+    QVERIFY(unreadRow >= 0);
+    const int id = view->QAbstractItemView::model()->index(unreadRow, 2).data(Qt::UserRole).toInt();
+
+    int from = lineCount();
+    view->scrollTo(view->QAbstractItemView::model()->index(unreadRow, 2));
+    const QPoint cell = view->visualRect(view->QAbstractItemView::model()->index(unreadRow, 2)).center();
+    // A double click is a press and a release followed by the double-click event.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, cell);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, cell);
+    QTRY_VERIFY(linesSince(from).contains(QStringLiteral("PATCH /api/v1/notifications/") + closedKkt +
+                                          QStringLiteral(" 200")));
+    auto typeOf = [&](int notificationId) {
+        for (int row = 0; row < view->QAbstractItemView::model()->rowCount(); ++row) {
+            if (view->QAbstractItemView::model()->index(row, 2).data(Qt::UserRole).toInt() ==
+                notificationId) {
+                return view->QAbstractItemView::model()->index(row, 2).data(Qt::UserRole + 3).toInt();
+            }
+        }
+        return -1;
+    };
+    QTRY_COMPARE(typeOf(id), int(Read));
+
+    const int rowsBefore = view->QAbstractItemView::model()->rowCount();
+    from = lineCount();
+    view->selectRow(0);
+    const int deletedId = view->QAbstractItemView::model()->index(0, 2).data(Qt::UserRole).toInt();
+    {
+        ModalAnswerer answerer(QMessageBox::Yes);
+        view->deleteSelectedRows();
+        QCOMPARE(answerer.count(), 1);
+        QCOMPARE(answerer.last().title, QStringLiteral("Подтверждение"));
+    }
+    QTRY_VERIFY(linesSince(from).contains(QStringLiteral("DELETE /api/v1/notifications/") + closedKkt +
+                                          QStringLiteral(" 200")));
+    QTRY_COMPARE(view->QAbstractItemView::model()->rowCount(), rowsBefore - 1);
+    QCOMPARE(typeOf(deletedId), -1);
+    QVERIFY(waitForIdle());
+}
+
+void ClientFlowsTest::registrationChain()
+{
+    showPage(ContentFrame::infoPageIndex);
+    selectDevice(openKkt);
+    TorvoPanel* torvo = window->getContentFrame()->getInfoPage()->getTorvoPanel();
+    QVERIFY(torvo->getRegisterButton()->isVisible());
+    const int from = lineCount();
+    ModalAnswerer answerer(QMessageBox::Ok);
+    QTest::mouseClick(torvo->getRegisterButton(), Qt::LeftButton);
+    QTRY_COMPARE(ApplicationState::getInstance()->getTorvoInfo().state, QStringLiteral("Зарегистрирован"));
+    QVERIFY(waitForIdle());
+    const QStringList seen = linesSince(from);
+    QVERIFY2(seen.contains(QStringLiteral("POST /api/v1/velkor 200")), qPrintable(seen.join('\n')));
+    QVERIFY(seen.contains(QStringLiteral("PUT /api/v1/velkor 200")));
+    QCOMPARE(answerer.count(), 0);
+    QTRY_VERIFY(!torvo->getRegisterButton()->isVisible());
+    QVERIFY(torvo->getRegisterButton()->isEnabled());
+    QVERIFY(!ApplicationState::getInstance()->getTorvoInfo().velkorId.isEmpty());
+}
+
+void ClientFlowsTest::upgradeWithClosedShift()
+{
+    selectDevice(closedKkt);
+    TorvoPanel* torvo = window->getContentFrame()->getInfoPage()->getTorvoPanel();
+    QTRY_VERIFY(torvo->getUpgradeButton()->isVisible());
+    const int from = lineCount();
+    ModalAnswerer answerer(QMessageBox::Ok);
+    QTest::mouseClick(torvo->getUpgradeButton(), Qt::LeftButton);
+    QTRY_COMPARE(answerer.count(), 1);
+    QCOMPARE(answerer.last().title, QStringLiteral("Обновление Torvo"));
+    QCOMPARE(answerer.last().text, QStringLiteral("Обновление Torvo успешно поставлено в очередь"));
+    QVERIFY(linesSince(from).contains(QStringLiteral("POST /api/v1/update/") + closedKkt +
+                                      QStringLiteral(" 200")));
+}
+
+void ClientFlowsTest::torvoSettingsRoundTrip()
+{
+    InfoPage* info = window->getContentFrame()->getInfoPage();
+    auto open = [&]() -> TorvoSettingsDialog* {
+        QTest::mouseClick(info->getSettingsButton(), Qt::LeftButton);
+        TorvoSettingsDialog* dialog = nullptr;
+        if (!QTest::qWaitFor([&] {
+                return (dialog = window->findChild<TorvoSettingsDialog*>()) && dialog->isVisible();
+            }) ||
+            !waitForIdle()) {
+            return nullptr;
+        }
+        return dialog;
+    };
+    TorvoSettingsDialog* dialog = open();
+    QVERIFY(dialog);
+    auto* address = dialog->findChild<QtMaterialTextField*>();
+    QVERIFY(address);
+    QTRY_VERIFY(!address->text().isEmpty());
+    const QString newAddress =
+        QStringLiteral("https://gismt.example/api/") + QString::number(QDateTime::currentSecsSinceEpoch());
+    address->setText(newAddress);
+    const QList<QCheckBox*> boxes = dialog->findChildren<QCheckBox*>();
+    QCOMPARE(boxes.size(), 2);
+    const bool compatibility = !boxes.at(0)->isChecked();
+    boxes.at(0)->setChecked(compatibility);
+    QPointer<TorvoSettingsDialog> guard(dialog);
+    QTest::mouseClick(dialog->findChild<QtMaterialRaisedButton*>(), Qt::LeftButton);
+    QTRY_VERIFY(!guard || !guard->isVisible());
+    QTRY_VERIFY(info->getSettingsButton()->isEnabled());
+
+    dialog = open();
+    QVERIFY(dialog);
+    address = dialog->findChild<QtMaterialTextField*>();
+    QTRY_COMPARE(address->text(), newAddress);
+    QCOMPARE(dialog->findChildren<QCheckBox*>().at(0)->isChecked(), compatibility);
+    dialog->close();
+    QTRY_VERIFY(info->getSettingsButton()->isEnabled());
+}
+
+void ClientFlowsTest::lmSettingsRoundTrip()
+{
+    LMPanel* lm = window->getContentFrame()->getInfoPage()->getLmPanel();
+    auto open = [&]() -> LmSettingsDialog* {
+        QTest::mouseClick(lm->getSettingsButton(), Qt::LeftButton);
+        LmSettingsDialog* dialog = nullptr;
+        if (!QTest::qWaitFor(
+                [&] { return (dialog = window->findChild<LmSettingsDialog*>()) && dialog->isVisible(); }) ||
+            !waitForIdle()) {
+            return nullptr;
+        }
+        return dialog;
+    };
+    LmSettingsDialog* dialog = open();
+    QVERIFY(dialog);
+    QList<QtMaterialTextField*> fields = dialog->findChildren<QtMaterialTextField*>();
+    QCOMPARE(fields.size(), 5);
+    QTRY_VERIFY(!fields.at(0)->text().isEmpty());
+    fields.at(0)->setText(QStringLiteral("10.0.0.7"));
+    fields.at(1)->setText(QStringLiteral("6001"));
+    QPointer<LmSettingsDialog> guard(dialog);
+    QTest::mouseClick(dialog->findChild<QtMaterialRaisedButton*>(), Qt::LeftButton);
+    QTRY_VERIFY(!guard || !guard->isVisible());
+    QTRY_VERIFY(lm->getSettingsButton()->isEnabled());
+
+    dialog = open();
+    QVERIFY(dialog);
+    fields = dialog->findChildren<QtMaterialTextField*>();
+    QTRY_COMPARE(fields.at(0)->text(), QStringLiteral("10.0.0.7"));
+    QCOMPARE(fields.at(1)->text(), QStringLiteral("6001"));
+    dialog->close();
+    QTRY_VERIFY(lm->getSettingsButton()->isEnabled());
+    QTest::mouseClick(window->getContentFrame()->getInfoPage()->getUpdateButton(), Qt::LeftButton);
+    QTRY_COMPARE(lm->getValueLabel(2)->text(), QStringLiteral("10.0.0.7:6001"));
+}
+
+void ClientFlowsTest::logExportWritesFiles()
+{
+    QTemporaryDir folder;
+    InfoPage* info = window->getContentFrame()->getInfoPage();
+    info->setFolderChooser([&](const QString&, const QString&) { return folder.path(); });
+    ModalAnswerer answerer(QMessageBox::Ok);
+    QTest::mouseClick(info->getSaveLogsButton(), Qt::LeftButton);
+    QTRY_COMPARE(answerer.count(), 1);
+    QCOMPARE(answerer.last().icon, QMessageBox::Information);
+    QVERIFY(!QDir(folder.path()).entryList(QDir::Files).isEmpty());
+    QTRY_VERIFY(info->getSaveLogsButton()->isEnabled());
+}
+
+void ClientFlowsTest::trayFollowsUnreadAndCritical()
+{
+    SystemTrayIcon* tray = window->getSystemTray();
+    QVERIFY(tray->isVisible());
+    NotificationState* state = window->getContentFrame()->getNotificationsPage()->getState();
+
+    // Start from nothing unread for this device: the service deletes everything it holds.
+    QList<int> ids;
+    const QJsonObject all = control("POST", QStringLiteral("/api/v1/notifications/") + closedKkt,
+                                    {{QStringLiteral("offset"), 0}, {QStringLiteral("count"), 100000}});
+    for (const QJsonValue& item : all.value(QStringLiteral("notifications")).toArray()) {
+        ids << item.toObject().value(QStringLiteral("id")).toInt();
+    }
+    QJsonArray idArray;
+    for (int id : ids) {
+        idArray.append(id);
+    }
+    control("DELETE", QStringLiteral("/api/v1/notifications/") + closedKkt,
+            {{QStringLiteral("id"), idArray}});
+
+    auto askCount = [&] {
+        state->updateAvailableNotificationCount();
+        QVERIFY(waitForIdle());
+    };
+    askCount();
+    if (state->getCriticalNotificationType() != NoUnread) {
+        QSKIP("summary was not reset");
+    }
+    QCOMPARE(tray->getTrayIcon()->toolTip(), QStringLiteral("Torvo"));
+
+    control("POST", QStringLiteral("/sim/notify"),
+            {{QStringLiteral("device"), closedKkt}, {QStringLiteral("type"), QStringLiteral("INFO")}});
+    askCount();
+    QTRY_COMPARE(tray->getTrayIcon()->toolTip(), QStringLiteral("Torvo (Непрочитанные уведомления)"));
+    QCOMPARE(tray->getTrayIcon()->icon().pixmap(32).toImage(),
+             QIcon(QStringLiteral(":/images/gui_velkor_unread.ico")).pixmap(32).toImage());
+
+    control("POST", QStringLiteral("/sim/notify"),
+            {{QStringLiteral("device"), closedKkt}, {QStringLiteral("type"), QStringLiteral("ERR")}});
+    askCount();
+    QTRY_COMPARE(tray->getTrayIcon()->toolTip(), QStringLiteral("Torvo (Критические уведомления)"));
+    QCOMPARE(tray->getTrayIcon()->icon().pixmap(32).toImage(),
+             QIcon(QStringLiteral(":/images/gui_velkor_critical.ico")).pixmap(32).toImage());
+}
+
+void ClientFlowsTest::closeHidesToTrayAndQuitEnds()
+{
+    QSignalSpy aboutToQuit(qApp, &QCoreApplication::aboutToQuit);
+    QVERIFY(window->close() == false || !window->isVisible());
+    QVERIFY(!window->isVisible());
+    QVERIFY(window->getSystemTray()->isVisible());
+
+    QMenu* menu = window->getSystemTray()->getTrayMenu();
+    QAction* restore = menu->actions().first();
+    restore->trigger();
+    QVERIFY(window->isVisible());
+    window->close();
+    QVERIFY(!window->isVisible());
+
+    // "Выход" ends the event loop with status 0, the window hidden or not.
+    QAction* quit = menu->actions().last();
+    QCOMPARE(quit->text(), QStringLiteral("Выход"));
+    QTimer::singleShot(0, quit, &QAction::trigger);
+    QCOMPARE(qApp->exec(), 0);
+    QVERIFY(!window->getSystemTray()->isVisible());
+}
+
+QTEST_MAIN(ClientFlowsTest)
+#include "tst_clientflows.moc"
