@@ -1,0 +1,174 @@
+// Takes the screenshots of the documentation: starts the client as main() does (its settings must
+// name a running service, e.g. the simulator) and photographs the whole X screen at each step:
+// the information page, the notifications page with each of its menus, and both settings dialogs.
+// Usage: torvo-screenshots OUTPUT_FOLDER   (run by scripts/screenshots under Xvfb)
+#include "app/ApplicationState.h"
+#include "app/Logger.h"
+#include "app/Settings.h"
+#include "network/BaseReply.h"
+#include "notifications/NotificationTable.h"
+#include "notifications/NotificationsPage.h"
+#include "ui/ContentFrame.h"
+#include "ui/HeaderFrame.h"
+#include "ui/InfoPage.h"
+#include "ui/LMPanel.h"
+#include "ui/LmSettingsDialog.h"
+#include "ui/MainWindow.h"
+#include "ui/TorvoSettingsDialog.h"
+#include "widgets/QtMaterialRaisedButton.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QDialog>
+#include <QDir>
+#include <QHeaderView>
+#include <QMenu>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+QString folder;
+MainWindow* window = nullptr;
+
+bool waitFor(const std::function<bool()>& condition, int timeoutMs = 20000)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!condition()) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    return true;
+}
+
+// Lets animations (ink bar, ripples) settle and everything repaint before a photograph.
+void settle()
+{
+    QDeadlineTimer pause(900);
+    while (!pause.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+}
+
+bool idle()
+{
+    return ApplicationState::getInstance()->findChildren<BaseReply*>().isEmpty() &&
+           window->findChildren<BaseReply*>().isEmpty();
+}
+
+void shoot(const QString& name, const QRect& area = QRect())
+{
+    settle();
+    QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
+    if (area.isValid()) {
+        screen = screen.copy(area);
+    }
+    const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".png");
+    std::printf("%s %s\n", screen.save(path) ? "saved" : "FAILED", qPrintable(path));
+}
+
+// The window and what opens over it.
+QRect windowArea()
+{
+    return window->frameGeometry()
+        .adjusted(-4, -4, 4, 4)
+        .intersected(QGuiApplication::primaryScreen()->geometry());
+}
+
+// Photographs a popup menu that `open` runs modally, then closes it.
+void shootMenu(const QString& name, const std::function<void()>& open)
+{
+    QTimer::singleShot(600, window, [name]() {
+        QWidget* popup = QApplication::activePopupWidget();
+        shoot(name, windowArea().united(popup ? popup->geometry() : QRect()));
+        if (popup) {
+            popup->close();
+        }
+    });
+    open();
+}
+
+template <typename Dialog> void shootDialog(const QString& name, const std::function<void()>& open)
+{
+    open();
+    Dialog* dialog = nullptr;
+    waitFor([&] { return (dialog = window->findChild<Dialog*>()) && dialog->isVisible() && idle(); });
+    if (dialog) {
+        shoot(name, windowArea());
+        dialog->close();
+        waitFor([&] { return !window->findChild<Dialog*>(); });
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: torvo-screenshots OUTPUT_FOLDER\n");
+        return 2;
+    }
+    try {
+        Settings::getInstance()->configurate();
+        Logger::getInstance()->configurate(Settings::getLoggingConfig().toUtf8().toStdString());
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "%s\n", failure.what());
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    folder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(folder);
+
+    MainWindow mainWindow;
+    window = &mainWindow;
+    mainWindow.move(0, 0);
+    mainWindow.show();
+    if (!waitFor([] { return !ApplicationState::getInstance()->getCurrentDevice().isEmpty() && idle(); })) {
+        std::fprintf(stderr, "torvo-screenshots: the service did not answer\n");
+        return 1;
+    }
+    // A cash register shows the most (a service instance has no register details).
+    HeaderFrame* header = mainWindow.getHeaderFrame();
+    for (int index = 0; index < header->getDeviceSelector()->count(); ++index) {
+        header->getDeviceSelector()->setCurrentIndex(index);
+        waitFor(idle);
+        if (!ApplicationState::getInstance()->getKktInfo().kktSerial.isEmpty()) {
+            break;
+        }
+    }
+    shoot(QStringLiteral("information"), windowArea());
+
+    header->setCurrentIndex(ContentFrame::notificationsPageIndex);
+    NotificationsPage* page = mainWindow.getContentFrame()->getNotificationsPage();
+    page->updateButtonClicked();
+    auto* table = page->findChild<NotificationTable*>();
+    waitFor([&] { return table->QAbstractItemView::model()->rowCount() > 0 && idle(); });
+    table->selectRow(1);
+    shoot(QStringLiteral("notifications"), windowArea());
+
+    shootMenu(QStringLiteral("notifications-filter-menu"), [&] {
+        QTest::mouseClick(table->horizontalHeader()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(table->horizontalHeader()->sectionViewportPosition(1) + 20, 10));
+    });
+    shootMenu(QStringLiteral("notifications-action-menu"), [&] {
+        const QPoint at = table->visualRect(table->QAbstractItemView::model()->index(1, 2)).center();
+        emit table->customContextMenuRequested(at);
+    });
+
+    header->setCurrentIndex(ContentFrame::infoPageIndex);
+    InfoPage* info = mainWindow.getContentFrame()->getInfoPage();
+    shootDialog<TorvoSettingsDialog>(QStringLiteral("torvo-settings"),
+                                     [&] { QTest::mouseClick(info->getSettingsButton(), Qt::LeftButton); });
+    shootDialog<LmSettingsDialog>(QStringLiteral("lm-settings"), [&] {
+        QTest::mouseClick(info->getLmPanel()->getSettingsButton(), Qt::LeftButton);
+    });
+    return 0;
+}
