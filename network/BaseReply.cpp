@@ -98,14 +98,22 @@ void BaseReply::emitParseError(const QJsonParseError& parseError)
     emit error(QStringLiteral("Ошибка парсинга ответа: ") + text, this);
 }
 
-void BaseReply::processJsonReply(QNetworkReply* reply)
+bool BaseReply::emitTransportFailure(QNetworkReply* reply)
 {
     if (!reply) {
         emit error(QStringLiteral("Получен пустой ответ"), this);
-        return;
+        return true;
     }
     if (reply->error() != QNetworkReply::NoError) {
         emitNetworkError(reply);
+        return true;
+    }
+    return false;
+}
+
+void BaseReply::processJsonReply(QNetworkReply* reply)
+{
+    if (emitTransportFailure(reply)) {
         return;
     }
     bool ok = false;
@@ -128,13 +136,7 @@ QString BaseReply::readJson(const QJsonObject&)
 
 void BaseReply::processBodylessReply(QNetworkReply* reply)
 {
-    if (!reply) {
-        emit error(QStringLiteral("Получен пустой ответ"), this);
-        return;
+    if (!emitTransportFailure(reply)) {
+        emit success(this);
     }
-    if (reply->error() != QNetworkReply::NoError) {
-        emitNetworkError(reply);
-        return;
-    }
-    emit success(this);
 }

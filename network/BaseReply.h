@@ -51,6 +51,9 @@ protected:
     void emitNetworkError(QNetworkReply* reply);
     void emitParseError(const QJsonParseError& parseError);
 
+    // The first two steps of every processReply: a null reply or a network error emits error();
+    // true when it did.
+    bool emitTransportFailure(QNetworkReply* reply);
     // The common start of processReply: null reply, network error, then the JSON body, which
     // readJson() turns into members.
     void processJsonReply(QNetworkReply* reply);

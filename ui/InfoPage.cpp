@@ -155,22 +155,9 @@ void InfoPage::saveServiceLogs()
     auto* request = new RequestSaveLogs(this);
     request->setDevice(device);
     request->setPath(folder);
-    connect(request, &BaseReply::success, this, [this, request]() {
-        Logger::getInstance()->info("Сервисные логи сохранены");
-        QMessageBox::information(this, QStringLiteral("Выгрузка логов Velkor"),
-                                 QStringLiteral("Логи успешно выгружены"));
-        saveLogsButton->setEnabled(true);
-        request->deleteLater();
-    });
-    connect(request, &BaseReply::error, this, [this, request](const QString& message) {
-        Logger::getInstance()->error(
-            (QStringLiteral("Ошибка при сохранении сервисных логи: ") + message).toStdString());
-        showCritical(QStringLiteral("Ошибка при выгрузке сервисных логов"),
-                     QStringLiteral("Не удалось выгрузить логи"));
-        saveLogsButton->setEnabled(true);
-        request->deleteLater();
-    });
-    NetworkManager::getInstance()->executeRequest(request);
+    sendLogExport(request, "Сервисные логи сохранены",
+                  QStringLiteral("Ошибка при сохранении сервисных логи: "),
+                  QStringLiteral("Ошибка при выгрузке сервисных логов"));
 }
 
 void InfoPage::saveBusinessLogs(const QString& device, const QString& folder)
@@ -180,20 +167,26 @@ void InfoPage::saveBusinessLogs(const QString& device, const QString& folder)
     request->useBusinessLog();
     request->setDevice(device);
     request->setPath(folder);
-    connect(request, &BaseReply::success, this, [this, request]() {
-        Logger::getInstance()->info("Бизнес логи сохранены");
+    sendLogExport(request, "Бизнес логи сохранены", QStringLiteral("Ошибка при сохранении бизнес логи: "),
+                  QStringLiteral("Ошибка при выгрузке бизнес логов"));
+}
+
+void InfoPage::sendLogExport(RequestSaveLogs* request, const char* savedLine, const QString& errorPrefix,
+                             const QString& errorTitle)
+{
+    connect(request, &BaseReply::success, this, [this, request, savedLine]() {
+        Logger::getInstance()->info(savedLine);
         QMessageBox::information(this, QStringLiteral("Выгрузка логов Velkor"),
                                  QStringLiteral("Логи успешно выгружены"));
         saveLogsButton->setEnabled(true);
         request->deleteLater();
     });
-    connect(request, &BaseReply::error, this, [this, request](const QString& message) {
-        Logger::getInstance()->error(
-            (QStringLiteral("Ошибка при сохранении бизнес логи: ") + message).toStdString());
-        showCritical(QStringLiteral("Ошибка при выгрузке бизнес логов"),
-                     QStringLiteral("Не удалось выгрузить логи"));
-        saveLogsButton->setEnabled(true);
-        request->deleteLater();
-    });
+    connect(request, &BaseReply::error, this,
+            [this, request, errorPrefix, errorTitle](const QString& message) {
+                Logger::getInstance()->error((errorPrefix + message).toStdString());
+                showCritical(errorTitle, QStringLiteral("Не удалось выгрузить логи"));
+                saveLogsButton->setEnabled(true);
+                request->deleteLater();
+            });
     NetworkManager::getInstance()->executeRequest(request);
 }

@@ -8,6 +8,7 @@ class GISPanel;
 class KKTPanel;
 class LMPanel;
 class QtMaterialRaisedButton;
+class RequestSaveLogs;
 class SoftwarePanel;
 class TorvoPanel;
 
@@ -46,6 +47,9 @@ private:
     void setupCallbacks();
     QtMaterialRaisedButton* createButton(const QString& text, bool secondary);
     void showCritical(const QString& title, const QString& text);
+    // Sends a log export; either end tells the operator and enables the button again.
+    void sendLogExport(RequestSaveLogs* request, const char* savedLine, const QString& errorPrefix,
+                       const QString& errorTitle);
 
     TorvoPanel* torvoPanel = nullptr;
     LMPanel* lmPanel = nullptr;
