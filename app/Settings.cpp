@@ -7,8 +7,10 @@
 #include <QTextStream>
 
 #ifdef Q_OS_WIN
-#include <shlobj.h>
+// clang-format off
 #include <windows.h>
+#include <shlobj.h>
+// clang-format on
 #endif
 
 namespace {
