@@ -1,11 +1,8 @@
 #include "ui/LmSettingsDialog.h"
 
-#include "app/ApplicationState.h"
 #include "app/Logger.h"
-#include "network/NetworkManager.h"
 #include "network/RequestLMSettings.h"
 #include "network/RequestLMSettingsUpdate.h"
-#include "ui/PlainCriticalBox.h"
 #include "widgets/QtMaterialRaisedButton.h"
 #include "widgets/QtMaterialTextField.h"
 
@@ -20,17 +17,10 @@ void logDebug(const QString& message)
     Logger::getInstance()->debug(message.toStdString());
 }
 
-const char* const replySubject = "Обработка ответа на запрос настроек ЛМ";
-
-QString errorLine(const QString& message)
-{
-    return QString::fromUtf8(replySubject) + QStringLiteral(": error: `") + message + QLatin1Char('`');
-}
-
 } // namespace
 
 LmSettingsDialog::LmSettingsDialog(QWidget* parent)
-    : QDialog(parent)
+    : ServiceSettingsDialog(parent, QStringLiteral("ЛМ"))
 {
     setupUI();
     setupCallbacks();
@@ -65,8 +55,7 @@ void LmSettingsDialog::setupUI()
     newPasswordField =
         addField(grid, 4, QStringLiteral("Новый пароль:"), QStringLiteral("Введите новый пароль"));
 
-    saveButton = new QtMaterialRaisedButton(QStringLiteral("Сохранить"), this);
-    saveButton->setHaloVisible(false);
+    createSaveButton();
 
     layout->addLayout(grid);
     layout->addStretch();
@@ -89,52 +78,24 @@ void LmSettingsDialog::clearLoadedFields()
 void LmSettingsDialog::loadSettings()
 {
     logDebug(QStringLiteral("Загрузка настроек ЛМ ..."));
-    auto* request = new RequestLMSettings(this);
-    device = ApplicationState::getInstance()->getCurrentDevice();
-    request->setDevice(device);
-    connect(request, &BaseReply::success, this, [this, request](BaseReply* reply) {
-        logDebug(QString::fromUtf8(replySubject) + QStringLiteral(": success"));
+    sendLoad(new RequestLMSettings(this), [this](BaseReply* reply) {
         if (auto* settings = qobject_cast<RequestLMSettings*>(reply)) {
             addressField->setText(settings->getAddress());
             portField->setText(settings->getPort());
             loginField->setText(settings->getLogin());
             passwordField->setText(settings->getPassword());
         }
-        request->deleteLater();
     });
-    connect(request, &BaseReply::error, this, [this, request](const QString& message) {
-        logDebug(errorLine(message));
-        // A dialog the operator already closed has nobody left to tell.
-        if (isVisible()) {
-            showPlainCritical(this, QStringLiteral("Ошибка при загрузке настроек ЛМ"), message);
-            clearLoadedFields();
-        }
-        request->deleteLater();
-    });
-    NetworkManager::getInstance()->executeRequest(request);
 }
 
 void LmSettingsDialog::saveSettings()
 {
     logDebug(QStringLiteral("Сохранение настроек ЛМ ..."));
-    saveButton->setEnabled(false);
     auto* request = new RequestLMSettingsUpdate(this);
-    request->setDevice(device);
     request->setAddress(addressField->text());
     request->setPort(portField->text());
     request->setLogin(loginField->text());
     request->setPassword(passwordField->text());
     request->setNewPassword(newPasswordField->text());
-    connect(request, &BaseReply::success, this, [this, request]() {
-        logDebug(QString::fromUtf8(replySubject) + QStringLiteral(": success"));
-        close();
-        request->deleteLater();
-    });
-    connect(request, &BaseReply::error, this, [this, request](const QString& message) {
-        logDebug(errorLine(message));
-        showPlainCritical(this, QStringLiteral("Ошибка при сохранении настроек ЛМ"), message);
-        saveButton->setEnabled(true);
-        request->deleteLater();
-    });
-    NetworkManager::getInstance()->executeRequest(request);
+    sendSave(request);
 }

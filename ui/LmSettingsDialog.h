@@ -1,14 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/ServiceSettingsDialog.h"
 
 class QGridLayout;
-class QtMaterialRaisedButton;
 class QtMaterialTextField;
 
 // Edits how the service reaches ЛМ ЧЗ for the selected device: loads the settings when built,
 // sends the edited ones on "Сохранить" and closes once the service accepts them.
-class LmSettingsDialog : public QDialog
+class LmSettingsDialog : public ServiceSettingsDialog
 {
     Q_OBJECT
 
@@ -23,14 +22,11 @@ public:
 private:
     QtMaterialTextField* addField(QGridLayout* grid, int row, const QString& caption,
                                   const QString& placeholder);
-    void clearLoadedFields();
+    void clearLoadedFields() override;
 
     QtMaterialTextField* addressField = nullptr;
     QtMaterialTextField* portField = nullptr;
     QtMaterialTextField* loginField = nullptr;
     QtMaterialTextField* passwordField = nullptr;
     QtMaterialTextField* newPasswordField = nullptr;
-    QtMaterialRaisedButton* saveButton = nullptr;
-    // The device the dialog was opened for; its settings go back there even if the selection moves.
-    QString device;
 };

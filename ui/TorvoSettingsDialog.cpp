@@ -1,11 +1,8 @@
 #include "ui/TorvoSettingsDialog.h"
 
-#include "app/ApplicationState.h"
 #include "app/Logger.h"
-#include "network/NetworkManager.h"
 #include "network/RequestTorvoSettings.h"
 #include "network/RequestTorvoSettingsUpdate.h"
-#include "ui/PlainCriticalBox.h"
 #include "widgets/QtMaterialRaisedButton.h"
 #include "widgets/QtMaterialTextField.h"
 
@@ -21,17 +18,10 @@ void logDebug(const QString& message)
     Logger::getInstance()->debug(message.toStdString());
 }
 
-const char* const replySubject = "Обработка ответа на запрос настроек Torvo";
-
-QString errorLine(const QString& message)
-{
-    return QString::fromUtf8(replySubject) + QStringLiteral(": error: `") + message + QLatin1Char('`');
-}
-
 } // namespace
 
 TorvoSettingsDialog::TorvoSettingsDialog(QWidget* parent)
-    : QDialog(parent)
+    : ServiceSettingsDialog(parent, QStringLiteral("Torvo"))
 {
     setupUI();
     setupCallbacks();
@@ -60,8 +50,7 @@ void TorvoSettingsDialog::setupUI()
     grid->addWidget(new QLabel(QStringLiteral("Адрес ГИСМТ:"), this), 2, 0);
     grid->addWidget(gismtAddressField, 2, 1);
 
-    saveButton = new QtMaterialRaisedButton(QStringLiteral("Сохранить"), this);
-    saveButton->setHaloVisible(false);
+    createSaveButton();
 
     layout->addLayout(grid);
     layout->addStretch();
@@ -82,11 +71,7 @@ void TorvoSettingsDialog::clearLoadedFields()
 
 void TorvoSettingsDialog::loadSettings()
 {
-    auto* request = new RequestTorvoSettings(this);
-    device = ApplicationState::getInstance()->getCurrentDevice();
-    request->setDevice(device);
-    connect(request, &BaseReply::success, this, [this, request](BaseReply* reply) {
-        logDebug(QString::fromUtf8(replySubject) + QStringLiteral(": success"));
+    sendLoad(new RequestTorvoSettings(this), [this](BaseReply* reply) {
         if (auto* settings = qobject_cast<RequestTorvoSettings*>(reply)) {
             compatibilityModeBox->setChecked(settings->getCompatibilityMode());
             remoteConnectionBox->setChecked(settings->getAllowRemoteConnection());
@@ -94,39 +79,15 @@ void TorvoSettingsDialog::loadSettings()
             // The narrow field shows where the address begins, not where it ends.
             gismtAddressField->setCursorPosition(0);
         }
-        request->deleteLater();
     });
-    connect(request, &BaseReply::error, this, [this, request](const QString& message) {
-        logDebug(errorLine(message));
-        // A dialog the operator already closed has nobody left to tell.
-        if (isVisible()) {
-            showPlainCritical(this, QStringLiteral("Ошибка при загрузке настроек Torvo"), message);
-            clearLoadedFields();
-        }
-        request->deleteLater();
-    });
-    NetworkManager::getInstance()->executeRequest(request);
 }
 
 void TorvoSettingsDialog::saveSettings()
 {
     logDebug(QStringLiteral("Сохранение настроек Torvo ..."));
-    saveButton->setEnabled(false);
     auto* request = new RequestTorvoSettingsUpdate(this);
-    request->setDevice(device);
     request->setCompatibilityMode(compatibilityModeBox->isChecked());
     request->setAllowRemoteConnection(remoteConnectionBox->isChecked());
     request->setGismtAddress(gismtAddressField->text());
-    connect(request, &BaseReply::success, this, [this, request]() {
-        logDebug(QString::fromUtf8(replySubject) + QStringLiteral(": success"));
-        close();
-        request->deleteLater();
-    });
-    connect(request, &BaseReply::error, this, [this, request](const QString& message) {
-        logDebug(errorLine(message));
-        showPlainCritical(this, QStringLiteral("Ошибка при сохранении настроек Torvo"), message);
-        saveButton->setEnabled(true);
-        request->deleteLater();
-    });
-    NetworkManager::getInstance()->executeRequest(request);
+    sendSave(request);
 }

@@ -1,14 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/ServiceSettingsDialog.h"
 
 class QCheckBox;
-class QtMaterialRaisedButton;
 class QtMaterialTextField;
 
 // Edits the service's own options for the selected device: loads them when built, sends the
 // edited ones on "Сохранить" and closes once the service accepts them.
-class TorvoSettingsDialog : public QDialog
+class TorvoSettingsDialog : public ServiceSettingsDialog
 {
     Q_OBJECT
 
@@ -21,12 +20,9 @@ public:
     void saveSettings();
 
 private:
-    void clearLoadedFields();
+    void clearLoadedFields() override;
 
     QCheckBox* compatibilityModeBox = nullptr;
     QCheckBox* remoteConnectionBox = nullptr;
     QtMaterialTextField* gismtAddressField = nullptr;
-    QtMaterialRaisedButton* saveButton = nullptr;
-    // The device the dialog was opened for; its settings go back there even if the selection moves.
-    QString device;
 };
