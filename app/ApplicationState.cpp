@@ -13,11 +13,6 @@
 
 namespace {
 
-void logDebug(const QString& message)
-{
-    Logger::getInstance()->debug(message.toStdString());
-}
-
 // The device a status reply was asked for.
 QString replyDevice(const DeviceRequest* request)
 {

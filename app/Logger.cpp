@@ -39,3 +39,18 @@ void Logger::error(const std::string& message)
         category->error(message);
     }
 }
+
+void logDebug(const QString& message)
+{
+    Logger::getInstance()->debug(message.toStdString());
+}
+
+void logInfo(const QString& message)
+{
+    Logger::getInstance()->info(message.toStdString());
+}
+
+void logError(const QString& message)
+{
+    Logger::getInstance()->error(message.toStdString());
+}

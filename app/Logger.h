@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <mutex>
 #include <string>
 
@@ -29,3 +31,8 @@ private:
     std::mutex mutex;
     log4cpp::Category* category = nullptr;
 };
+
+// The same for Qt texts, which are logged as UTF-8.
+void logDebug(const QString& message);
+void logInfo(const QString& message);
+void logError(const QString& message);

@@ -11,15 +11,6 @@
 
 #include <QTimer>
 
-namespace {
-
-void logDebug(const QString& message)
-{
-    Logger::getInstance()->debug(message.toStdString());
-}
-
-} // namespace
-
 NotificationState::NotificationState(QObject* parent)
     : QObject(parent)
 {

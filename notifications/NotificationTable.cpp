@@ -30,11 +30,6 @@ enum Column
 
 const int rowPixels = 40;
 
-void log(const QString& message)
-{
-    Logger::getInstance()->debug(message.toStdString());
-}
-
 QVariant timeDisplay(const NotificationInfo& info)
 {
     const QDateTime time = QDateTime::fromString(info.dateTime, Qt::ISODate);
@@ -125,16 +120,16 @@ void NotificationTable::setIndexedLookup(bool enabled)
 
 void NotificationTable::updateFromState(const QHash<int, NotificationInfo>& notifications)
 {
-    log(QStringLiteral("Обновление таблицы уведомлений %1").arg(notifications.size()));
+    logDebug(QStringLiteral("Обновление таблицы уведомлений %1").arg(notifications.size()));
     const bool sorting = isSortingEnabled();
     setSortingEnabled(false);
 
     for (const NotificationInfo& info : notifications) {
         if (findRowByNotificationId(info.id) < 0) {
-            log(QStringLiteral("Добавление нового уведомления ID %1").arg(info.id));
+            logDebug(QStringLiteral("Добавление нового уведомления ID %1").arg(info.id));
             appendNewNotification(info);
         } else {
-            log(QStringLiteral("Обновление существующего уведомления ID %1").arg(info.id));
+            logDebug(QStringLiteral("Обновление существующего уведомления ID %1").arg(info.id));
             updateExistingNotification(info);
         }
     }
@@ -148,13 +143,13 @@ void NotificationTable::updateFromState(const QHash<int, NotificationInfo>& noti
         }
     }
     if (!gone.isEmpty()) {
-        log(QStringLiteral("Удаление уведомлений %1").arg(gone.size()));
+        logDebug(QStringLiteral("Удаление уведомлений %1").arg(gone.size()));
         deleteNotification(gone);
     }
 
     setSortingEnabled(sorting);
     applyModuleFilter(filterMenu->getVisibleModules());
-    log(QStringLiteral("Таблица обновлена %1 уведомлений").arg(notifications.size()));
+    logDebug(QStringLiteral("Таблица обновлена %1 уведомлений").arg(notifications.size()));
 }
 
 int NotificationTable::findRowByNotificationId(int id) const
@@ -294,7 +289,7 @@ void NotificationTable::applyModuleFilter(const QSet<NotificationModule>& module
             setRowHidden(row, !modules.contains(NotificationModule(module->data(ModuleRole).toInt())));
         }
     }
-    log(QStringLiteral("Применен фильтр модулей: показываем %1 типов модулей").arg(modules.size()));
+    logDebug(QStringLiteral("Применен фильтр модулей: показываем %1 типов модулей").arg(modules.size()));
 }
 
 void NotificationTable::onScrollValueChanged(int)
@@ -310,7 +305,8 @@ void NotificationTable::onScrollValueChanged(int)
     if (!((maximum > 0 && maximum - position <= 5) || (total > 0 && total - last <= 3))) {
         return;
     }
-    log(QStringLiteral("Достигнут конец таблицы (скролл: %1/%2, строки: %3-%4 из %5), запрашиваем загрузку "
+    logDebug(
+        QStringLiteral("Достигнут конец таблицы (скролл: %1/%2, строки: %3-%4 из %5), запрашиваем загрузку "
                        "дополнительных данных")
             .arg(position)
             .arg(maximum)
@@ -330,8 +326,8 @@ void NotificationTable::onCellDoubleClicked(const QModelIndex& index)
         return;
     }
     emit markNotificationsAsReadRequested(ids);
-    log(QStringLiteral("Запрос на пометку уведомления ID %1 как прочитанное при двойном клике")
-            .arg(ids.first()));
+    logDebug(QStringLiteral("Запрос на пометку уведомления ID %1 как прочитанное при двойном клике")
+                 .arg(ids.first()));
 }
 
 void NotificationTable::markSelectedAsRead()
@@ -341,7 +337,7 @@ void NotificationTable::markSelectedAsRead()
         return;
     }
     emit markNotificationsAsReadRequested(ids);
-    log(QStringLiteral("Запрос на пометку как прочитанные %1 уведомлений").arg(ids.size()));
+    logDebug(QStringLiteral("Запрос на пометку как прочитанные %1 уведомлений").arg(ids.size()));
 }
 
 void NotificationTable::markAllAsRead()
@@ -351,7 +347,7 @@ void NotificationTable::markAllAsRead()
         return;
     }
     emit markNotificationsAsReadRequested(ids);
-    log(QStringLiteral("Запрос на пометку как прочитанные всех %1 уведомлений").arg(ids.size()));
+    logDebug(QStringLiteral("Запрос на пометку как прочитанные всех %1 уведомлений").arg(ids.size()));
 }
 
 void NotificationTable::deleteSelectedRows()
@@ -365,7 +361,7 @@ void NotificationTable::deleteSelectedRows()
         return;
     }
     emit deleteNotificationsRequested(ids);
-    log(QStringLiteral("Запрос на удаление %1 уведомлений").arg(ids.size()));
+    logDebug(QStringLiteral("Запрос на удаление %1 уведомлений").arg(ids.size()));
 }
 
 void NotificationTable::deleteAllRows()
@@ -379,10 +375,10 @@ void NotificationTable::deleteAllRows()
         return;
     }
     emit deleteNotificationsRequested(ids);
-    log(QStringLiteral("Запрос на удаление всех %1 уведомлений").arg(ids.size()));
+    logDebug(QStringLiteral("Запрос на удаление всех %1 уведомлений").arg(ids.size()));
 }
 
 void NotificationTable::onSelectionChanged()
 {
-    log(QStringLiteral("Изменено выделение: выбрано %1 элементов").arg(selectedIndexes().size()));
+    logDebug(QStringLiteral("Изменено выделение: выбрано %1 элементов").arg(selectedIndexes().size()));
 }

@@ -10,15 +10,6 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-namespace {
-
-void logDebug(const QString& message)
-{
-    Logger::getInstance()->debug(message.toStdString());
-}
-
-} // namespace
-
 LmSettingsDialog::LmSettingsDialog(QWidget* parent)
     : ServiceSettingsDialog(parent, QStringLiteral("ЛМ"))
 {

@@ -23,11 +23,6 @@ const char* const registrationTitle = "Ошибка регистрации";
 const char* const missingRegistrationData = "Недостаточно данных для регистрации Torvo";
 const char* const registrationFailed = "Не удалось зарегистрировать Torvo";
 
-void logDebug(const QString& message)
-{
-    Logger::getInstance()->debug(message.toStdString());
-}
-
 QString errorLine(const QString& prefix, const QString& message)
 {
     return prefix + QStringLiteral(": error: `") + message + QLatin1Char('`');

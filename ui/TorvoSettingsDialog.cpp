@@ -11,15 +11,6 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-namespace {
-
-void logDebug(const QString& message)
-{
-    Logger::getInstance()->debug(message.toStdString());
-}
-
-} // namespace
-
 TorvoSettingsDialog::TorvoSettingsDialog(QWidget* parent)
     : ServiceSettingsDialog(parent, QStringLiteral("Torvo"))
 {
