@@ -30,13 +30,12 @@ void ServiceSettingsDialog::sendLoad(DeviceRequest* request, const std::function
     device = ApplicationState::getInstance()->getCurrentDevice();
     request->setDevice(device);
     connect(request, &BaseReply::success, this, [this, request, apply](BaseReply* reply) {
-        Logger::getInstance()->debug(replyLine(QStringLiteral("success")).toStdString());
+        logDebug(replyLine(QStringLiteral("success")));
         apply(reply);
         request->deleteLater();
     });
     connect(request, &BaseReply::error, this, [this, request](const QString& message) {
-        Logger::getInstance()->debug(
-            replyLine(QStringLiteral("error: `") + message + QLatin1Char('`')).toStdString());
+        logDebug(replyLine(QStringLiteral("error: `") + message + QLatin1Char('`')));
         // A dialog the operator already closed has nobody left to tell.
         if (isVisible()) {
             showPlainCritical(this, QStringLiteral("Ошибка при загрузке настроек ") + subject, message);
@@ -52,13 +51,12 @@ void ServiceSettingsDialog::sendSave(DeviceRequest* request)
     saveButton->setEnabled(false);
     request->setDevice(device);
     connect(request, &BaseReply::success, this, [this, request]() {
-        Logger::getInstance()->debug(replyLine(QStringLiteral("success")).toStdString());
+        logDebug(replyLine(QStringLiteral("success")));
         close();
         request->deleteLater();
     });
     connect(request, &BaseReply::error, this, [this, request](const QString& message) {
-        Logger::getInstance()->debug(
-            replyLine(QStringLiteral("error: `") + message + QLatin1Char('`')).toStdString());
+        logDebug(replyLine(QStringLiteral("error: `") + message + QLatin1Char('`')));
         showPlainCritical(this, QStringLiteral("Ошибка при сохранении настроек ") + subject, message);
         saveButton->setEnabled(true);
         request->deleteLater();
