@@ -136,22 +136,24 @@ void ClientProcessTest::withTray()
 
     // The window manager's close hides the window to the tray; the process goes on.
     closeWindow(QStringLiteral("Torvo"));
-    QTRY_COMPARE(windowState(QStringLiteral("Torvo")), QStringLiteral("hidden"));
+    QTRY_COMPARE_WITH_TIMEOUT(windowState(QStringLiteral("Torvo")), QStringLiteral("hidden"), 20000);
     QCOMPARE(client.state(), QProcess::Running);
 
     // A double click on the tray icon brings it back.
     xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), icon, QStringLiteral("11"),
              QStringLiteral("11"), QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
              QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
-    QTRY_COMPARE(windowState(QStringLiteral("Torvo")), QStringLiteral("viewable"));
+    QTRY_COMPARE_WITH_TIMEOUT(windowState(QStringLiteral("Torvo")), QStringLiteral("viewable"), 20000);
 
     // "Выход", the last entry of the tray menu, ends the process with status 0.
     xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), icon, QStringLiteral("11"),
              QStringLiteral("11"), QStringLiteral("click"), QStringLiteral("3")});
-    QTRY_VERIFY(run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                                QStringLiteral("--classname"), QStringLiteral("torvo-gui")})
-                    .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
-                    .size() >= 3);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                        QStringLiteral("--classname"), QStringLiteral("torvo-gui")})
+                .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                .size() >= 3,
+        20000);
     xdotool({QStringLiteral("key"), QStringLiteral("Up"), QStringLiteral("Return")});
     QVERIFY(client.waitForFinished(30000));
     QCOMPARE(client.exitStatus(), QProcess::NormalExit);
