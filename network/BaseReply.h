@@ -4,6 +4,7 @@
 #include <QJsonObject>
 #include <QNetworkRequest>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 class QJsonParseError;
@@ -62,4 +63,8 @@ protected:
 
     QString method = QStringLiteral("GET");
     QString url;
+
+private:
+    friend class NetworkManager;
+    QPointer<QNetworkReply> inFlightReply; // the reply of the last send, while it exists
 };

@@ -53,6 +53,7 @@ void NetworkManager::executeRequest(BaseReply* requestReply)
         return;
     }
 
+    requestReply->inFlightReply = reply;
     QPointer<BaseReply> guardedRequest(requestReply);
     QPointer<QNetworkReply> guardedReply(reply);
     connect(reply, &QNetworkReply::finished, this, [guardedRequest, guardedReply]() {
@@ -63,4 +64,17 @@ void NetworkManager::executeRequest(BaseReply* requestReply)
             guardedReply->deleteLater();
         }
     });
+}
+
+void NetworkManager::abandonRequest(BaseReply* requestReply)
+{
+    if (!requestReply) {
+        return;
+    }
+    // Once the request is gone its reply is aborted, so that a service that never answers does
+    // not hold one of the few connections per host for good; nothing is processed.
+    if (QNetworkReply* reply = requestReply->inFlightReply) {
+        connect(requestReply, &QObject::destroyed, reply, &QNetworkReply::abort);
+    }
+    requestReply->deleteLater();
 }

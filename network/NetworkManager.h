@@ -14,6 +14,10 @@ class NetworkManager : public QObject
 public:
     static NetworkManager* getInstance();
 
+    // Gives up on a request whose answer is no longer wanted: the request is deleted later and
+    // its reply, if still in flight, aborted and released without being processed.
+    void abandonRequest(BaseReply* requestReply);
+
 public slots:
     void executeRequest(BaseReply* requestReply);
 

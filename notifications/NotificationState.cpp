@@ -67,14 +67,18 @@ void NotificationState::limitTime(BaseReply* request, const char* subject, OnGiv
     // The timer is the request's child: it dies with a request that answered in time.
     auto* timer = new QTimer(request);
     timer->setSingleShot(true);
+    // An answer ends the watch at once, not only when the request is finally deleted.
+    connect(request, &BaseReply::success, timer, &QTimer::stop);
+    connect(request, &BaseReply::error, timer, &QTimer::stop);
     const QString subjectText = QString::fromUtf8(subject);
     connect(timer, &QTimer::timeout, this, [this, request, subjectText, onGiveUp]() {
         logDebug(QStringLiteral("Нет ответа на запрос %1 за %2 мс, запрос отменён")
                      .arg(subjectText)
                      .arg(requestTimeLimit));
         // A reply that still comes must find nobody listening.
-        disconnect(request, nullptr, nullptr, nullptr);
-        request->deleteLater();
+        disconnect(request, &BaseReply::success, nullptr, nullptr);
+        disconnect(request, &BaseReply::error, nullptr, nullptr);
+        NetworkManager::getInstance()->abandonRequest(request);
         onGiveUp();
     });
     timer->start(requestTimeLimit);

@@ -168,6 +168,8 @@ void ClientProcessTest::withoutTray()
                               30000);
     closeWindow(QStringLiteral("Системный трей"));
     QTRY_COMPARE_WITH_TIMEOUT(windowState(QStringLiteral("Torvo")), QStringLiteral("viewable"), 30000);
+    // The device list may have arrived while the box was open; the first device is still selected.
+    QTRY_VERIFY_WITH_TIMEOUT(simulatorOutput().contains(QStringLiteral("GET /api/v1/status/")), 30000);
 
     // Closing the only window must end the process, or nothing could.
     closeWindow(QStringLiteral("Torvo"));

@@ -62,6 +62,7 @@ private slots:
     void refusedConnection();
     void jsonArrayIsAnEmptyObject();
     void deletedRequestRunsNoHandler();
+    void abandonedRequestReleasesItsConnection();
     void customVerbBufferDiesWithReply();
     void deviceSegment_data();
     void deviceSegment();
@@ -261,11 +262,29 @@ void RequestFrameworkTest::deletedRequestRunsNoHandler()
 
     QPointer<ProbeRequest> request = send(QStringLiteral("GET"), QStringLiteral("/api/v1/slow"));
     QCOMPARE(liveReplies(), 1);
-    delete request.data();
     QTRY_COMPARE(server.requestCount(), 1);
+    delete request.data();
     // The reply finishes and is released although nobody processes it.
     QTRY_COMPARE(liveReplies(), 0);
     QVERIFY(!log.contains(QStringLiteral("Ответ сервера:")));
+}
+
+void RequestFrameworkTest::abandonedRequestReleasesItsConnection()
+{
+    TestServer::Reply never;
+    never.action = TestServer::Action::Hang;
+    server.setReply(QStringLiteral("GET"), QStringLiteral("/api/v1/never"), never);
+
+    QPointer<ProbeRequest> request = send(QStringLiteral("GET"), QStringLiteral("/api/v1/never"));
+    QSignalSpy success(request.data(), &BaseReply::success);
+    QSignalSpy error(request.data(), &BaseReply::error);
+    QTRY_COMPARE(server.requestCount(), 1);
+    NetworkManager::getInstance()->abandonRequest(request);
+    QTRY_VERIFY(request.isNull());
+    // Aborted although the service never answers, released, and nothing was processed.
+    QTRY_COMPARE(liveReplies(), 0);
+    QCOMPARE(success.count() + error.count(), 0);
+    QVERIFY(!log.contains(QStringLiteral("Ошибка сети")));
 }
 
 void RequestFrameworkTest::customVerbBufferDiesWithReply()

@@ -24,14 +24,17 @@ export DISPLAY=":$number" QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
 
 trayer_pid=
+# shellcheck disable=SC2317 # called by the trap
+stop_display() {
+    [ -n "$trayer_pid" ] && kill "$trayer_pid" 2>/dev/null
+    kill $xvfb 2>/dev/null
+}
+trap stop_display EXIT
+trap 'exit 143' INT TERM
 if [ $tray = 1 ]; then
     trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 &
     trayer_pid=$!
 fi
 
 "$@"
-status=$?
-[ -n "$trayer_pid" ] && kill "$trayer_pid" 2>/dev/null
-kill $xvfb 2>/dev/null
-wait 2>/dev/null
-exit $status
+exit $?
