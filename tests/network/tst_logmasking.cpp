@@ -31,6 +31,13 @@ void LogMaskingTest::mask_data()
                                      << QByteArray("{\"password\": \"***\"}");
     QTest::newRow("other key ending alike")
         << QByteArray(R"({"oldpassword": "x"})") << QByteArray(R"({"oldpassword": "x"})");
+    // Every byte outside the secret is kept, also where the body is not UTF-8 text.
+    const char withNul[] = "{\"port\": 1,\0\"password\": \"x\"}";
+    const char withNulMasked[] = "{\"port\": 1,\0\"password\": \"***\"}";
+    QTest::newRow("NUL byte") << QByteArray(withNul, sizeof withNul - 1)
+                              << QByteArray(withNulMasked, sizeof withNulMasked - 1);
+    QTest::newRow("not UTF-8") << QByteArray("{\"password\": \"a\xff\", \"x\": \"\xe9t\xe9\"}")
+                               << QByteArray("{\"password\": \"***\", \"x\": \"\xe9t\xe9\"}");
     QTest::newRow("value mentioning password")
         << QByteArray(R"({"text": "wrong password"})") << QByteArray(R"({"text": "wrong password"})");
 }
