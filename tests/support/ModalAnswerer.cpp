@@ -41,3 +41,13 @@ void ModalAnswerer::poll()
         modal->close();
     }
 }
+
+bool anyVisibleTopLevel()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible()) {
+            return true;
+        }
+    }
+    return false;
+}

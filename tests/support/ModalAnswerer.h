@@ -35,3 +35,6 @@ private:
     QMessageBox::StandardButton answer;
     QTimer timer;
 };
+
+// True while any top-level widget is visible: a test ends with none left.
+bool anyVisibleTopLevel();

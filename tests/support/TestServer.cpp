@@ -77,6 +77,17 @@ QList<TestServer::Request> TestServer::requests() const
     return received;
 }
 
+QList<TestServer::Request> TestServer::requests(const QString& method, const QString& path) const
+{
+    QList<Request> result;
+    for (const Request& request : requests()) {
+        if (request.method == method && request.path == path) {
+            result.append(request);
+        }
+    }
+    return result;
+}
+
 int TestServer::requestCount() const
 {
     std::lock_guard<std::mutex> lock(mutex);

@@ -55,6 +55,7 @@ public:
     void clearReplies();
 
     QList<Request> requests() const;
+    QList<Request> requests(const QString& method, const QString& path) const;
     int requestCount() const;
     Request lastRequest() const;
     void clearRequests();

@@ -32,16 +32,6 @@ const QString device = QStringLiteral("0128000000004");
 const QString serviceLogPath = QStringLiteral("/api/v1/log/service/") + device;
 const QString folder = QStringLiteral("/home/operator/Логи");
 
-bool anyVisibleTopLevel()
-{
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->isVisible()) {
-            return true;
-        }
-    }
-    return false;
-}
-
 void writePort(int port)
 {
     QFile file(Settings::getSettingsPath());

@@ -64,27 +64,6 @@ QStringList captionsOf(QDialog* dialog)
     return captions;
 }
 
-QList<TestServer::Request> requestsTo(const TestServer& server, const QString& method, const QString& path)
-{
-    QList<TestServer::Request> result;
-    for (const auto& request : server.requests()) {
-        if (request.method == method && request.path == path) {
-            result << request;
-        }
-    }
-    return result;
-}
-
-bool anyVisibleTopLevel()
-{
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->isVisible()) {
-            return true;
-        }
-    }
-    return false;
-}
-
 } // namespace
 
 class SettingsDialogsTest : public QObject
@@ -395,7 +374,7 @@ void SettingsDialogsTest::lmSaveSendsFields()
     QTRY_VERIFY(!dialog->isVisible());
     QVERIFY(!save->isEnabled());
 
-    const auto puts = requestsTo(server, QStringLiteral("PUT"), lmPath);
+    const auto puts = server.requests(QStringLiteral("PUT"), lmPath);
     QCOMPARE(puts.size(), 1);
     QCOMPARE(QJsonDocument::fromJson(puts.first().body).object(), body);
     QCOMPARE(log.messages().filter(QStringLiteral("настроек ЛМ")),
@@ -435,7 +414,7 @@ void SettingsDialogsTest::lmFailedSaveKeepsValues()
     server.setJson(QStringLiteral("PUT"), lmPath, "{}");
     save->click();
     QTRY_VERIFY(!dialog->isVisible());
-    QCOMPARE(requestsTo(server, QStringLiteral("PUT"), lmPath).size(), 2);
+    QCOMPARE(server.requests(QStringLiteral("PUT"), lmPath).size(), 2);
 }
 
 void SettingsDialogsTest::torvoSave_data()
@@ -482,7 +461,7 @@ void SettingsDialogsTest::torvoSave()
         dialog->close();
     }
     QCOMPARE(log.messages().value(0), QStringLiteral("Сохранение настроек Torvo ..."));
-    const auto puts = requestsTo(server, QStringLiteral("PUT"), torvoPath);
+    const auto puts = server.requests(QStringLiteral("PUT"), torvoPath);
     QCOMPARE(puts.size(), 1);
     QCOMPARE(QJsonDocument::fromJson(puts.first().body).object(),
              QJsonObject({{QStringLiteral("compatibilityMode"), false},

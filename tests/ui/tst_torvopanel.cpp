@@ -58,16 +58,6 @@ QStringList chainLines(const LogReader& log)
     return lines;
 }
 
-bool anyVisibleTopLevel()
-{
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->isVisible()) {
-            return true;
-        }
-    }
-    return false;
-}
-
 } // namespace
 
 class TorvoPanelTest : public QObject
