@@ -3,6 +3,7 @@
 #include "app/Logger.h"
 #include "app/Settings.h"
 #include "network/LogMasking.h"
+#include "network/RequestLimits.h"
 
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -12,12 +13,28 @@
 const QByteArray BaseReply::guiAgent = QByteArrayLiteral("Torvo-GUI/1.0");
 const QByteArray BaseReply::clientAgent = QByteArrayLiteral("Torvo-Client/1.0");
 
+namespace {
+
+int liveRequests = 0;
+
+} // namespace
+
 BaseReply::BaseReply(QObject* parent)
     : QObject(parent)
+    , timeLimit(RequestLimits::quickMs)
 {
+    ++liveRequests;
 }
 
-BaseReply::~BaseReply() = default;
+BaseReply::~BaseReply()
+{
+    --liveRequests;
+}
+
+int BaseReply::liveCount()
+{
+    return liveRequests;
+}
 
 QByteArray BaseReply::createRequestData() const
 {
@@ -86,9 +103,10 @@ void BaseReply::emitNetworkError(QNetworkReply* reply)
     if (!reply) {
         return;
     }
-    const QString text = reply->errorString();
+    const QString text = wasCutOff() ? cutOffText : reply->errorString();
     Logger::getInstance()->error("Ошибка сети:" + text.toStdString());
-    emit error(QStringLiteral("Ошибка сети: ") + text, this);
+    // The client's own limits speak for themselves; Qt would only say "Operation canceled".
+    emit error(wasCutOff() ? text : QStringLiteral("Ошибка сети: ") + text, this);
 }
 
 void BaseReply::emitParseError(const QJsonParseError& parseError)

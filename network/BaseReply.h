@@ -27,6 +27,13 @@ public:
 
     QString getMethod() const { return method; }
 
+    // The longest the whole exchange may take before it ends with an error.
+    int getTimeLimit() const { return timeLimit; }
+    void setTimeLimit(int milliseconds) { timeLimit = milliseconds; }
+
+    // Request objects alive in the process: a leak shows as a count that never returns to zero.
+    static int liveCount();
+
     // Reads a parsed reply object into the members; returns the content error text, or an empty
     // text for success. Needs no socket, so tests and fuzzers call it directly.
     virtual QString readJson(const QJsonObject& object);
@@ -61,10 +68,16 @@ protected:
     // For requests whose reply body is never read: only the null-reply and network-error steps.
     void processBodylessReply(QNetworkReply* reply);
 
+    // True when the client itself ended the exchange for its time or size limit; the body, if
+    // any, is then incomplete and must not be read.
+    bool wasCutOff() const { return !cutOffText.isEmpty(); }
+
     QString method = QStringLiteral("GET");
     QString url;
+    int timeLimit;
 
 private:
     friend class NetworkManager;
     QPointer<QNetworkReply> inFlightReply; // the reply of the last send, while it exists
+    QString cutOffText;                    // why NetworkManager aborted the reply, if it did
 };

@@ -3,11 +3,13 @@
 #include "app/Logger.h"
 #include "network/BaseReply.h"
 #include "network/LogMasking.h"
+#include "network/RequestLimits.h"
 
 #include <QBuffer>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPointer>
+#include <QTimer>
 
 NetworkManager* NetworkManager::getInstance()
 {
@@ -35,25 +37,24 @@ void NetworkManager::executeRequest(BaseReply* requestReply)
     Logger::getInstance()->debug("Отправляем запрос " + method.toStdString() + " to " + url.toStdString() +
                                  " " + maskSecretsForLog(body).toStdString());
 
-    QNetworkReply* reply = nullptr;
-    if (method == QLatin1String("GET")) {
-        reply = manager->get(request);
-    } else if (method == QLatin1String("POST")) {
-        reply = manager->post(request, body);
-    } else if (method == QLatin1String("PUT")) {
-        reply = manager->put(request, body);
-    } else if (method == QLatin1String("DELETE") || method == QLatin1String("PATCH")) {
-        auto* buffer = new QBuffer();
-        buffer->setData(body);
-        buffer->open(QIODevice::ReadOnly);
-        reply = manager->sendCustomRequest(request, method.toLatin1(), buffer);
-        buffer->setParent(reply);
-    } else {
-        Logger::getInstance()->error("Неизвестный метод запроса: " + method.toStdString());
+    QNetworkReply* reply = send(method, request, body);
+    if (!reply) {
+        const QString text = QStringLiteral("Неизвестный метод запроса: ") + method;
+        logError(text);
+        // Its caller still waits for an outcome (a disabled button, a pending flag); it gets one
+        // from the event loop, as from any reply, never from inside this call.
+        QPointer<BaseReply> guardedRequest(requestReply);
+        QTimer::singleShot(0, requestReply, [guardedRequest, text]() {
+            if (guardedRequest) {
+                emit guardedRequest->error(text, guardedRequest.data());
+            }
+        });
         return;
     }
 
     requestReply->inFlightReply = reply;
+    requestReply->cutOffText.clear();
+    watchLimits(reply, requestReply);
     QPointer<BaseReply> guardedRequest(requestReply);
     QPointer<QNetworkReply> guardedReply(reply);
     connect(reply, &QNetworkReply::finished, this, [guardedRequest, guardedReply]() {
@@ -62,6 +63,61 @@ void NetworkManager::executeRequest(BaseReply* requestReply)
         }
         if (guardedReply) {
             guardedReply->deleteLater();
+        }
+    });
+}
+
+QNetworkReply* NetworkManager::send(const QString& method, const QNetworkRequest& request,
+                                    const QByteArray& body)
+{
+    if (method == QLatin1String("GET")) {
+        return manager->get(request);
+    }
+    if (method == QLatin1String("POST")) {
+        return manager->post(request, body);
+    }
+    if (method == QLatin1String("PUT")) {
+        return manager->put(request, body);
+    }
+    if (method == QLatin1String("DELETE") || method == QLatin1String("PATCH")) {
+        auto* buffer = new QBuffer();
+        buffer->setData(body);
+        buffer->open(QIODevice::ReadOnly);
+        QNetworkReply* reply = manager->sendCustomRequest(request, method.toLatin1(), buffer);
+        buffer->setParent(reply);
+        return reply;
+    }
+    return nullptr;
+}
+
+void NetworkManager::watchLimits(QNetworkReply* reply, BaseReply* requestReply)
+{
+    QPointer<BaseReply> guardedRequest(requestReply);
+    // Aborting finishes the reply at once, through the ordinary path, with the reason attached.
+    auto cutOff = [reply, guardedRequest](const QString& reason) {
+        if (reply->isFinished()) {
+            return;
+        }
+        if (guardedRequest) {
+            guardedRequest->cutOffText = reason;
+        }
+        reply->abort();
+    };
+
+    // A deadline for the whole exchange: Qt's transfer timeout restarts with every byte, so a
+    // service that drips one byte a second would never be cut.
+    const int limit = timeLimitOverride > 0 ? timeLimitOverride : requestReply->getTimeLimit();
+    auto* deadline = new QTimer(reply);
+    deadline->setSingleShot(true);
+    connect(deadline, &QTimer::timeout, reply,
+            [cutOff, limit]() { cutOff(RequestLimits::timeLimitText(limit)); });
+    connect(reply, &QNetworkReply::finished, deadline, &QTimer::stop);
+    deadline->start(limit);
+
+    // Qt buffers the whole body until it is read: past the bound the exchange ends instead.
+    connect(reply, &QNetworkReply::downloadProgress, reply, [cutOff](qint64 received, qint64 total) {
+        if (received > RequestLimits::maxReplyBytes || total > RequestLimits::maxReplyBytes) {
+            cutOff(RequestLimits::tooLargeText());
         }
     });
 }

@@ -18,6 +18,10 @@ void RequestLMSettingsUpdate::processReply(QNetworkReply* reply)
         emit success(this);
         return;
     }
+    if (wasCutOff()) {
+        emitNetworkError(reply);
+        return;
+    }
     bool ok = false;
     const QJsonObject object = parseJsonResponse(reply, ok, false);
     const QString text = ok ? refusalText(object) : QString();

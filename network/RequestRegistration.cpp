@@ -1,10 +1,13 @@
 #include "network/RequestRegistration.h"
 
+#include "network/RequestLimits.h"
+
 #include <QJsonObject>
 
 RequestRegistration::RequestRegistration(QObject* parent)
     : ServiceRequest(parent, QStringLiteral("PUT"), QStringLiteral("/api/v1/velkor"), clientAgent)
 {
+    timeLimit = RequestLimits::longMs;
 }
 
 void RequestRegistration::processReply(QNetworkReply* reply)

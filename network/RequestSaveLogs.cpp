@@ -1,10 +1,13 @@
 #include "network/RequestSaveLogs.h"
 
+#include "network/RequestLimits.h"
+
 #include <QJsonObject>
 
 RequestSaveLogs::RequestSaveLogs(QObject* parent)
     : DeviceRequest(parent, QStringLiteral("POST"), QStringLiteral("/api/v1/log/service/"), clientAgent)
 {
+    timeLimit = RequestLimits::longMs;
 }
 
 void RequestSaveLogs::processReply(QNetworkReply* reply)

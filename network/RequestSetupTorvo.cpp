@@ -1,10 +1,13 @@
 #include "network/RequestSetupTorvo.h"
 
+#include "network/RequestLimits.h"
+
 #include <QJsonObject>
 
 RequestSetupTorvo::RequestSetupTorvo(QObject* parent)
     : ServiceRequest(parent, QStringLiteral("POST"), QStringLiteral("/api/v1/velkor"), clientAgent)
 {
+    timeLimit = RequestLimits::longMs;
 }
 
 void RequestSetupTorvo::processReply(QNetworkReply* reply)

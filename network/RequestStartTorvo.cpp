@@ -1,10 +1,13 @@
 #include "network/RequestStartTorvo.h"
 
+#include "network/RequestLimits.h"
+
 #include "network/RequestSetupTorvo.h"
 
 RequestStartTorvo::RequestStartTorvo(QObject* parent)
     : DeviceRequest(parent, QStringLiteral("POST"), QStringLiteral("/api/v1/service/start/"), clientAgent)
 {
+    timeLimit = RequestLimits::longMs;
 }
 
 void RequestStartTorvo::processReply(QNetworkReply* reply)

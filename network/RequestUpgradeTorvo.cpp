@@ -1,10 +1,13 @@
 #include "network/RequestUpgradeTorvo.h"
 
+#include "network/RequestLimits.h"
+
 #include <QJsonObject>
 
 RequestUpgradeTorvo::RequestUpgradeTorvo(QObject* parent)
     : DeviceRequest(parent, QStringLiteral("POST"), QStringLiteral("/api/v1/update/"), guiAgent)
 {
+    timeLimit = RequestLimits::longMs;
 }
 
 void RequestUpgradeTorvo::processReply(QNetworkReply* reply)

@@ -2,7 +2,9 @@
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <chrono>
+#include <memory>
 
 namespace {
 
@@ -39,7 +41,11 @@ TestServer::TestServer()
 
 TestServer::~TestServer()
 {
-    releaseHanging();
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        stopping = true;
+    }
+    released.notify_all();
     server->stop();
     if (thread.joinable()) {
         thread.join();
@@ -110,9 +116,22 @@ void TestServer::releaseHanging()
 {
     {
         std::lock_guard<std::mutex> lock(mutex);
-        releaseAll = true;
+        ++releaseGeneration;
     }
     released.notify_all();
+}
+
+bool TestServer::pause(quint64 generation, int ms)
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    const auto isReleased = [this, generation] {
+        return stopping || releaseGeneration != generation;
+    };
+    if (ms < 0) {
+        released.wait(lock, isReleased);
+        return false;
+    }
+    return !released.wait_for(lock, std::chrono::milliseconds(ms), isReleased);
 }
 
 void TestServer::handle(const std::string& method, const void* rawRequest, void* rawResponse)
@@ -136,8 +155,10 @@ void TestServer::handle(const std::string& method, const void* rawRequest, void*
 
     Reply reply;
     bool scripted = false;
+    quint64 generation = 0;
     {
         std::lock_guard<std::mutex> lock(mutex);
+        generation = releaseGeneration;
         received.append(record);
         const auto found = replies.constFind(key(record.method, record.path));
         if (found != replies.constEnd()) {
@@ -152,14 +173,45 @@ void TestServer::handle(const std::string& method, const void* rawRequest, void*
     }
 
     if (reply.action == Action::Hang) {
-        std::unique_lock<std::mutex> lock(mutex);
-        released.wait(lock, [this] { return releaseAll; });
+        pause(generation, -1);
         response.status = 503;
         return;
     }
+    if (reply.action == Action::Silence) {
+        response.status = reply.status;
+        response.set_chunked_content_provider("application/json",
+                                              [this, generation](size_t, httplib::DataSink&) {
+                                                  pause(generation, -1);
+                                                  return false;
+                                              });
+        return;
+    }
+    if (reply.action == Action::Stream) {
+        response.status = reply.status;
+        const std::string chunk = reply.body.isEmpty() ? std::string("x") : reply.body.toStdString();
+        const qint64 total = reply.streamBytes;
+        auto sent = std::make_shared<qint64>(0);
+        response.set_chunked_content_provider(
+            "application/json",
+            [this, generation, chunk, total, sent, delay = reply.delayMs](size_t, httplib::DataSink& sink) {
+                if (delay > 0 && !pause(generation, delay)) {
+                    return false;
+                }
+                qint64 size = qint64(chunk.size());
+                if (total >= 0) {
+                    size = std::min(size, total - *sent);
+                }
+                if (size <= 0 || !sink.write(chunk.data(), size_t(size))) {
+                    sink.done();
+                    return size <= 0;
+                }
+                *sent += size;
+                return true;
+            });
+        return;
+    }
     if (reply.delayMs > 0) {
-        std::unique_lock<std::mutex> lock(mutex);
-        released.wait_for(lock, std::chrono::milliseconds(reply.delayMs), [this] { return releaseAll; });
+        pause(generation, reply.delayMs);
     }
     if (reply.action == Action::Drop) {
         // Promise a body and then abandon it: the client sees the connection closed mid-reply.

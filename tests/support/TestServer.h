@@ -15,15 +15,18 @@ class Server;
 }
 
 // A scripted HTTP server on 127.0.0.1 for tests: per method and path it answers a status, a
-// body and an optional delay, or drops the connection, or never answers. Every request is recorded.
+// body and an optional delay, or drops the connection, never answers, sends headers and then
+// nothing, or streams a body slowly or without end. Every request is recorded.
 class TestServer
 {
 public:
     enum class Action
     {
         Answer,
-        Drop,
-        Hang
+        Drop,    // promises a body, then closes the connection
+        Hang,    // never answers (until released)
+        Silence, // sends the status line and headers, then nothing (until released)
+        Stream   // sends `body` again and again, `delayMs` apart, `streamBytes` in all (-1: no end)
     };
 
     struct Reply
@@ -32,6 +35,7 @@ public:
         QByteArray body;
         int delayMs = 0;
         Action action = Action::Answer;
+        qint64 streamBytes = -1;
     };
 
     struct Request
@@ -60,11 +64,14 @@ public:
     Request lastRequest() const;
     void clearRequests();
 
-    // Ends every request that hangs (with a 503), e.g. before the test ends.
+    // Ends every request that hangs, is silent or streams now (a hanging one with a 503), e.g.
+    // before the test ends; later ones hang again.
     void releaseHanging();
 
 private:
     void handle(const std::string& method, const void* request, void* response);
+    // Waits up to `ms` (forever when negative) or until released; false when released.
+    bool pause(quint64 generation, int ms);
 
     std::unique_ptr<httplib::Server> server;
     std::thread thread;
@@ -72,7 +79,8 @@ private:
 
     mutable std::mutex mutex;
     std::condition_variable released;
-    bool releaseAll = false;
+    quint64 releaseGeneration = 0;
+    bool stopping = false;
     QMap<QString, Reply> replies;
     QList<Request> received;
 };

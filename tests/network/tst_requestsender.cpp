@@ -1,0 +1,243 @@
+// The one course of every exchange over real sockets: exactly one outcome, logged and released
+// once; late outcomes of another device dropped; and the time and size limits that end a hung,
+// silent, dripping or endless reply with its own error.
+#include "network/NetworkManager.h"
+#include "network/RequestLMSettingsUpdate.h"
+#include "network/RequestLimits.h"
+#include "network/RequestNotificationsCount.h"
+#include "network/RequestRegistration.h"
+#include "network/RequestSaveLogs.h"
+#include "network/RequestSender.h"
+#include "network/RequestSetupTorvo.h"
+#include "network/RequestStartTorvo.h"
+#include "network/RequestUpgradeTorvo.h"
+
+#include "TestEnvironment.h"
+#include "TestServer.h"
+
+#include <QNetworkReply>
+#include <QtTest>
+
+namespace {
+
+const QString device = QStringLiteral("K1");
+const QString countPath = QStringLiteral("/api/v1/notifications/K1");
+const int testLimitMs = 400;
+
+struct Outcomes
+{
+    int successes = 0;
+    QStringList errors;
+    int total() const { return successes + errors.size(); }
+};
+
+int liveReplies()
+{
+    return NetworkManager::getInstance()->findChildren<QNetworkReply*>().size();
+}
+
+} // namespace
+
+class RequestSenderTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void oneOutcomeLoggedAndReleased_data();
+    void oneOutcomeLoggedAndReleased();
+    void limitsEndTheExchange_data();
+    void limitsEndTheExchange();
+    void cutOffBodyIsNotRead();
+    void cancelRunsNoHandler();
+    void longActionsGetTheLongLimit();
+
+private:
+    RequestNotificationsCount* sendCount(Outcomes& outcomes, const QString& sentFor, const QString* selected);
+
+    TestServer server;
+    std::unique_ptr<TestEnvironment> environment;
+    LogReader log;
+    QObject* owner = nullptr;
+};
+
+void RequestSenderTest::initTestCase()
+{
+    environment = std::make_unique<TestEnvironment>(server.port());
+}
+
+void RequestSenderTest::init()
+{
+    owner = new QObject();
+    server.clearReplies();
+    server.clearRequests();
+    log.mark();
+}
+
+void RequestSenderTest::cleanup()
+{
+    NetworkManager::getInstance()->setTimeLimitOverride(0);
+    server.releaseHanging();
+    QTRY_COMPARE(BaseReply::liveCount(), 0);
+    QTRY_COMPARE(liveReplies(), 0);
+    delete owner;
+}
+
+RequestNotificationsCount* RequestSenderTest::sendCount(Outcomes& outcomes, const QString& sentFor,
+                                                        const QString* selected)
+{
+    auto* request = new RequestNotificationsCount(owner);
+    request->setDevice(sentFor);
+    RequestCourse course;
+    course.context = owner;
+    course.subject = QStringLiteral("проверки");
+    course.device = sentFor;
+    if (selected) {
+        course.selectedDevice = [selected] {
+            return *selected;
+        };
+    }
+    return RequestSender::send<RequestNotificationsCount>(
+        request, course, [&outcomes](RequestNotificationsCount*) { ++outcomes.successes; },
+        [&outcomes](const QString& message) { outcomes.errors << message; });
+}
+
+void RequestSenderTest::oneOutcomeLoggedAndReleased_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("selectedAtReply");
+    QTest::addColumn<int>("handled");
+    QTest::addColumn<QString>("line");
+
+    const QString success = QStringLiteral("Обработка ответа на запрос проверки: success");
+    const QString failure = QStringLiteral("Обработка ответа на запрос проверки: error: `Ошибка сети: ");
+    const QString dropped = QStringLiteral("Ответ на запрос проверки для устройства K1 пропущен: "
+                                           "выбрано устройство K2");
+    QTest::newRow("success") << 200 << device << 1 << success;
+    QTest::newRow("error") << 500 << device << 1 << failure;
+    QTest::newRow("success for another device") << 200 << QStringLiteral("K2") << 0 << dropped;
+    QTest::newRow("error for another device") << 500 << QStringLiteral("K2") << 0 << dropped;
+}
+
+void RequestSenderTest::oneOutcomeLoggedAndReleased()
+{
+    QFETCH(int, status);
+    QFETCH(QString, selectedAtReply);
+    QFETCH(int, handled);
+    QFETCH(QString, line);
+
+    TestServer::Reply reply;
+    reply.status = status;
+    reply.body = R"({"unreadNotificationsCount":2})";
+    reply.delayMs = 100;
+    server.setReply(QStringLiteral("GET"), countPath, reply);
+    QString selected = device;
+    Outcomes outcomes;
+    QPointer<RequestNotificationsCount> request = sendCount(outcomes, device, &selected);
+    // The selection moves while the reply is on the wire.
+    selected = selectedAtReply;
+    QTRY_VERIFY(request.isNull());
+    QCOMPARE(outcomes.total(), handled);
+    QCOMPARE(log.messages().filter(line).size(), 1);
+    QCOMPARE(log.count(QStringLiteral("Обработка ответа на запрос проверки")), 1);
+}
+
+void RequestSenderTest::limitsEndTheExchange_data()
+{
+    QTest::addColumn<int>("action");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<int>("delayMs");
+    QTest::addColumn<QString>("message");
+
+    const QString late = RequestLimits::timeLimitText(testLimitMs);
+    const QString large = RequestLimits::tooLargeText();
+    QTest::newRow("never answers") << int(TestServer::Action::Hang) << QByteArray() << 0 << late;
+    QTest::newRow("headers, then silence") << int(TestServer::Action::Silence) << QByteArray() << 0 << late;
+    QTest::newRow("one byte at a time") << int(TestServer::Action::Stream) << QByteArray("{") << 50 << late;
+    QTest::newRow("endless body") << int(TestServer::Action::Stream) << QByteArray(64 * 1024, ' ') << 0
+                                  << large;
+    QTest::newRow("body past the bound")
+        << int(TestServer::Action::Answer) << QByteArray(RequestLimits::maxReplyBytes + 1, ' ') << 0 << large;
+}
+
+void RequestSenderTest::limitsEndTheExchange()
+{
+    QFETCH(int, action);
+    QFETCH(QByteArray, body);
+    QFETCH(int, delayMs);
+    QFETCH(QString, message);
+
+    NetworkManager::getInstance()->setTimeLimitOverride(testLimitMs);
+    TestServer::Reply reply;
+    reply.action = TestServer::Action(action);
+    reply.body = body;
+    reply.delayMs = delayMs;
+    server.setReply(QStringLiteral("GET"), countPath, reply);
+    Outcomes outcomes;
+    QPointer<RequestNotificationsCount> request = sendCount(outcomes, device, nullptr);
+    QTRY_COMPARE(outcomes.total(), 1);
+    QCOMPARE(outcomes.errors, QStringList({message}));
+    QVERIFY(log.contains(QStringLiteral("Обработка ответа на запрос проверки: error: `") + message + '`'));
+    QVERIFY(log.lines().filter(QStringLiteral("Ошибка сети:") + message).size() == 1);
+    // Released, and its connection given back.
+    QTRY_VERIFY(request.isNull());
+    QTRY_COMPARE(liveReplies(), 0);
+    QCOMPARE(outcomes.total(), 1);
+}
+
+void RequestSenderTest::cutOffBodyIsNotRead()
+{
+    // An error reply whose body would carry the service's words, cut off before it ends.
+    NetworkManager::getInstance()->setTimeLimitOverride(testLimitMs);
+    TestServer::Reply reply;
+    reply.action = TestServer::Action::Stream;
+    reply.status = 400;
+    reply.body = R"({"error":{"text":"обрывок"}})";
+    reply.delayMs = 50;
+    server.setReply(QStringLiteral("PUT"), QStringLiteral("/api/v1/settings/lm/K1"), reply);
+    auto* request = new RequestLMSettingsUpdate(owner);
+    request->setDevice(device);
+    request->setPort(QStringLiteral("80"));
+    QStringList errors;
+    RequestCourse course;
+    course.context = owner;
+    RequestSender::send<RequestLMSettingsUpdate>(request, course, nullptr,
+                                                 [&errors](const QString& message) { errors << message; });
+    QTRY_COMPARE(errors.size(), 1);
+    QCOMPARE(errors.first(), RequestLimits::timeLimitText(testLimitMs));
+}
+
+void RequestSenderTest::cancelRunsNoHandler()
+{
+    TestServer::Reply hang;
+    hang.action = TestServer::Action::Hang;
+    server.setReply(QStringLiteral("GET"), countPath, hang);
+    Outcomes outcomes;
+    QPointer<RequestNotificationsCount> request = sendCount(outcomes, device, nullptr);
+    QTRY_COMPARE(server.requestCount(), 1);
+    QTRY_COMPARE(liveReplies(), 1);
+    RequestSender::cancel(request);
+    QTRY_VERIFY(request.isNull());
+    // The reply is aborted at once, not left to hold a connection until the limit.
+    QTRY_COMPARE(liveReplies(), 0);
+    QCOMPARE(outcomes.total(), 0);
+    QVERIFY(!log.contains(QStringLiteral("Обработка ответа на запрос проверки")));
+}
+
+void RequestSenderTest::longActionsGetTheLongLimit()
+{
+    const QList<BaseReply*> longOnes{new RequestRegistration(owner), new RequestSetupTorvo(owner),
+                                     new RequestStartTorvo(owner), new RequestUpgradeTorvo(owner),
+                                     new RequestSaveLogs(owner)};
+    for (BaseReply* request : longOnes) {
+        QCOMPARE(request->getTimeLimit(), RequestLimits::longMs);
+    }
+    QCOMPARE(RequestNotificationsCount(owner).getTimeLimit(), RequestLimits::quickMs);
+    QCOMPARE(RequestLimits::timeLimitText(30000), QStringLiteral("Нет ответа от службы Torvo за 30 с"));
+    qDeleteAll(longOnes);
+}
+
+QTEST_GUILESS_MAIN(RequestSenderTest)
+#include "tst_requestsender.moc"
