@@ -3,6 +3,24 @@
 #include <QDateTime>
 #include <QJsonObject>
 
+#include <cmath>
+
+namespace {
+
+// Whole seconds as the service sends them; 64 bits, so that times after 2038 are kept. Anything
+// that is not a whole number a double holds exactly reads as 0, as for any missing number.
+qint64 wholeSeconds(const QJsonValue& value)
+{
+    const double number = value.toDouble();
+    const double exact = 9007199254740992.0; // 2^53
+    if (std::trunc(number) != number || std::fabs(number) > exact) {
+        return 0;
+    }
+    return static_cast<qint64>(number);
+}
+
+} // namespace
+
 RequestLMStatus::RequestLMStatus(QObject* parent)
     : DeviceRequest(parent, QStringLiteral("GET"), QStringLiteral("/api/v1/instances/lm/"), guiAgent)
 {
@@ -29,7 +47,7 @@ QString RequestLMStatus::readJson(const QJsonObject& object)
         status = parseStatus(lmStatus.value(QStringLiteral("status")).toString());
     }
     if (lmStatus.contains(QStringLiteral("lastSync"))) {
-        lastSync = parseLastSync(lmStatus.value(QStringLiteral("lastSync")).toInt());
+        lastSync = parseLastSync(wholeSeconds(lmStatus.value(QStringLiteral("lastSync"))));
     }
     return QString();
 }
@@ -51,13 +69,17 @@ QString RequestLMStatus::parseStatus(QString const& status) const
     return QStringLiteral("Неизвестно");
 }
 
-QString RequestLMStatus::parseLastSync(int lastSync) const
+QString RequestLMStatus::parseLastSync(qint64 lastSync) const
 {
     if (lastSync == 0) {
         return QString();
     }
-    return QDateTime::fromSecsSinceEpoch(lastSync, Qt::LocalTime)
-        .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    const QDateTime time = QDateTime::fromSecsSinceEpoch(lastSync, Qt::LocalTime);
+    // Past four-digit years the number is a fault of the service, not a time to show.
+    if (!time.isValid() || time.date().year() < 1 || time.date().year() > 9999) {
+        return QString();
+    }
+    return time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
 QString RequestLMStatus::getVersion() const

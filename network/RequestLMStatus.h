@@ -20,7 +20,7 @@ public:
     // The Russian text for the service's status code.
     QString parseStatus(QString const& status) const;
     // Unix seconds in local time; 0 means never and gives an empty text.
-    QString parseLastSync(int lastSync) const;
+    QString parseLastSync(qint64 lastSync) const;
 
 private:
     QString version;

@@ -170,7 +170,7 @@ void checkLmStatus(const QJsonObject& object)
         QStringLiteral("Неизвестно"),
     };
     check(statuses.contains(request.getStatus()), "the LM status is one of the known texts");
-    // "yyyy-MM-dd HH:mm:ss": an int of seconds stays within four-digit years.
+    // "yyyy-MM-dd HH:mm:ss": other times are not shown.
     check(request.getLastSync().isEmpty() || request.getLastSync().size() == 19, "the sync time's form");
     if (!present) {
         check(request.getVersion().isEmpty() && request.getStatus().isEmpty() &&

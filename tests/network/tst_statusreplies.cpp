@@ -169,6 +169,13 @@ void StatusRepliesTest::lmStatus_data()
                                        << QString() << QStringList({"", "", ""});
     QTest::newRow("epoch plus one") << QByteArray(R"({"lmStatus": {"lastSync": 1}})") << QString()
                                     << QStringList({"", "", "1970-01-01 03:00:01"});
+    // Seconds past 2^31 are a time like any other, not "never".
+    QTest::newRow("after 2038") << QByteArray(R"({"lmStatus": {"lastSync": 2200000000}})") << QString()
+                                << QStringList({"", "", "2039-09-19 02:06:40"});
+    QTest::newRow("past year 9999") << QByteArray(R"({"lmStatus": {"lastSync": 9007199254740992}})")
+                                    << QString() << QStringList({"", "", ""});
+    QTest::newRow("not whole seconds")
+        << QByteArray(R"({"lmStatus": {"lastSync": 1.5}})") << QString() << QStringList({"", "", ""});
     QTest::newRow("version not a string")
         << QByteArray(R"({"lmStatus": {"version": 2}})") << QString() << QStringList({"", "", ""});
 }
