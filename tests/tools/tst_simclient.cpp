@@ -533,6 +533,9 @@ void SimClientTest::faults_data()
     QTest::newRow("not json") << QJsonObject{{"path", "/api/v1/dkktList"}, {"notJson", true}}
                               << "Ошибка парсинга ответа: "
                               << "GET /api/v1/dkktList 200 (not JSON)";
+    QTest::newRow("endless") << QJsonObject{{"path", "/api/v1/dkktList"}, {"endless", true}}
+                             << "Ответ службы слишком большой"
+                             << "GET /api/v1/dkktList 200 (endless)";
     QTest::newRow("latency") << QJsonObject{{"latency", 150}} << ""
                              << "GET /api/v1/dkktList 200 (+150 ms)";
     QTest::newRow("other method untouched") << QJsonObject{{"method", "PATCH"}, {"status", 500}} << ""

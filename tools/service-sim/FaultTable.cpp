@@ -32,6 +32,9 @@ QJsonObject Fault::toJson() const
     if (notJson) {
         object.insert(QStringLiteral("notJson"), true);
     }
+    if (endless) {
+        object.insert(QStringLiteral("endless"), true);
+    }
     return object;
 }
 
@@ -65,9 +68,10 @@ QString FaultTable::add(const QJsonObject& object)
     }
     fault.hang = object.value(QStringLiteral("hang")).toBool();
     fault.notJson = object.value(QStringLiteral("notJson")).toBool();
+    fault.endless = object.value(QStringLiteral("endless")).toBool();
     if (fault.isEmpty()) {
-        return QStringLiteral(
-            "нужен один из ключей \"status\", \"latency\", \"hang\", \"notJson\" или \"refuse\"");
+        return QStringLiteral("нужен один из ключей \"status\", \"latency\", \"hang\", \"notJson\", "
+                              "\"endless\" или \"refuse\"");
     }
     for (int i = 0; i < faults.size(); ++i) {
         if (faults.at(i).path == fault.path && faults.at(i).method == fault.method) {
@@ -100,6 +104,7 @@ Fault FaultTable::match(const QString& method, const QString& path) const
         combined.latencyMs = qMax(combined.latencyMs, fault.latencyMs);
         combined.hang = combined.hang || fault.hang;
         combined.notJson = combined.notJson || fault.notJson;
+        combined.endless = combined.endless || fault.endless;
         if (fault.status) {
             combined.status = fault.status;
         }

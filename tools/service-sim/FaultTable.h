@@ -14,8 +14,9 @@ struct Fault
     int latencyMs = 0;
     bool hang = false;    // never answer
     bool notJson = false; // answer 200 with a body that is not JSON
+    bool endless = false; // answer 200 with a body that never ends
 
-    bool isEmpty() const { return status == 0 && latencyMs == 0 && !hang && !notJson; }
+    bool isEmpty() const { return status == 0 && latencyMs == 0 && !hang && !notJson && !endless; }
     QJsonObject toJson() const;
 };
 
@@ -23,14 +24,15 @@ struct Fault
 class FaultTable
 {
 public:
-    // Reads {"path", "method", "status" | "latency" | "hang" | "notJson" | "refuse", "seconds"}.
+    // Reads {"path", "method", "status" | "latency" | "hang" | "notJson" | "endless" | "refuse",
+    // "seconds"}.
     // A fault for the same path and method replaces the earlier one; "refuse" asks the server to
     // stop listening for "seconds" (default 10). Returns an error text, or an empty one.
     QString add(const QJsonObject& object);
     void clear();
 
-    // The combined fault for a request: the largest delay, hang or non-JSON when any matching
-    // fault says so, and the status of the most recently added matching fault.
+    // The combined fault for a request: the largest delay, hang, non-JSON or endless when any
+    // matching fault says so, and the status of the most recently added matching fault.
     Fault match(const QString& method, const QString& path) const;
 
     // Seconds of refusal asked for since the last call, or 0.

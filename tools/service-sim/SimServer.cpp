@@ -161,6 +161,12 @@ void SimServer::supervise()
     closeListener();
 }
 
+bool SimServer::isInterrupted()
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return interrupted;
+}
+
 bool SimServer::delay(std::chrono::milliseconds duration)
 {
     std::unique_lock<std::mutex> lock(mutex);
@@ -206,6 +212,17 @@ void SimServer::handle(const char* method, const httplib::Request& request, http
             lock.unlock();
             return unavailable();
         }
+    }
+
+    if (fault.endless && !fault.status) {
+        response.status = 200;
+        // Spaces are valid JSON padding: only the size of the body is wrong, never its bytes.
+        response.set_chunked_content_provider(jsonType, [this](size_t, httplib::DataSink& out) {
+            static const std::string chunk(64 * 1024, ' ');
+            return !isInterrupted() && out.write(chunk.data(), chunk.size());
+        });
+        sink(line + QStringLiteral("200 (endless)"));
+        return;
     }
 
     SimReply reply;

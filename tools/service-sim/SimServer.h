@@ -43,6 +43,7 @@ private:
     void handle(const char* method, const httplib::Request& request, httplib::Response& response);
     // Waits `duration` unless the listener closes first; true when it closes.
     bool delay(std::chrono::milliseconds duration);
+    bool isInterrupted();
     bool openListener();
     void closeListener();
     void supervise();
