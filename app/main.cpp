@@ -3,6 +3,9 @@
 #include "ui/MainWindow.h"
 
 #include <QApplication>
+#ifdef Q_OS_WIN
+#include <QSessionManager>
+#endif
 
 #include <cstdio>
 #include <exception>
@@ -19,8 +22,17 @@ int main(int argc, char* argv[])
     }
     Logger::getInstance()->info("Starting application.");
 
+#ifdef Q_OS_WIN
+    // Every close is ignored while the tray icon shows, and Qt's fallback session management
+    // would take that as a veto and cancel the operator's log-off or shut-down.
+    QGuiApplication::setFallbackSessionManagementEnabled(false);
+#endif
     QApplication app(argc, argv);
     QGuiApplication::setQuitOnLastWindowClosed(false);
+#ifdef Q_OS_WIN
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
+                     [](QSessionManager&) { QCoreApplication::quit(); });
+#endif
 
     MainWindow window;
     window.show();
