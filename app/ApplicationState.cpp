@@ -1,40 +1,27 @@
 #include "app/ApplicationState.h"
 
 #include "app/Logger.h"
-#include "network/NetworkManager.h"
 #include "network/RequestCheckUpgradeTorvo.h"
 #include "network/RequestConnectionStatus.h"
 #include "network/RequestKKTList.h"
 #include "network/RequestKKTStatus.h"
 #include "network/RequestLMSettings.h"
 #include "network/RequestLMStatus.h"
+#include "network/RequestSender.h"
 #include "network/RequestTorvoList.h"
 #include "network/RequestTorvoStatus.h"
-
-namespace {
-
-// The device a status reply was asked for.
-QString replyDevice(const DeviceRequest* request)
-{
-    return request->getDevice();
-}
-
-QString replyDevice(const RequestKKTStatus* request)
-{
-    return request->getSerial();
-}
-
-QString replyDevice(const ServiceRequest*)
-{
-    return QString();
-}
-
-} // namespace
 
 ApplicationState* ApplicationState::getInstance()
 {
     static ApplicationState instance;
     return &instance;
+}
+
+std::function<QString()> ApplicationState::selection()
+{
+    return [] {
+        return getInstance()->getCurrentDevice();
+    };
 }
 
 void ApplicationState::setCurrentDevice(const QString& serial)
@@ -44,8 +31,24 @@ void ApplicationState::setCurrentDevice(const QString& serial)
     }
     currentDevice = serial;
     logDebug(QStringLiteral("Изменено выбранное устройство: ") + serial);
+    // Nothing read for the previous device may stand under the new one's name, nor feed an action.
+    clearRecords();
     emit deviceChanged(serial);
     refreshInfo();
+}
+
+void ApplicationState::clearRecords()
+{
+    torvoInfo = TorvoInfo();
+    gismtInfo = GismtInfo();
+    kktInfo = KktInfo();
+    lmInfo = LmInfo();
+    softwareInfo = SoftwareInfo();
+    emit torvoStatusChanged();
+    emit gismtStatusChanged();
+    emit kktStatusChanged();
+    emit lmStatusChanged();
+    emit softwareStatusChanged();
 }
 
 void ApplicationState::addDevices(const QStringList& list)
@@ -72,6 +75,7 @@ void ApplicationState::clearDevices()
 void ApplicationState::refreshDeviceList()
 {
     logDebug(QStringLiteral("Обновление списка устройств"));
+    cancelRound(listRound);
     clearDevices();
     refreshDeviceKktList();
     refreshDeviceTorvoList();
@@ -80,6 +84,7 @@ void ApplicationState::refreshDeviceList()
 void ApplicationState::refreshInfo()
 {
     logDebug(QStringLiteral("Запрос обновления полной информации ..."));
+    cancelRound(statusRound);
     if (currentDevice.isEmpty()) {
         Logger::getInstance()->error("Не выбрано устройство");
         return;
@@ -92,74 +97,56 @@ void ApplicationState::refreshInfo()
     refreshCheckUpgradeTorvo();
 }
 
-bool ApplicationState::isStale(const QString& replyDevice, const char* subject) const
+void ApplicationState::cancelRound(QList<QPointer<BaseReply>>& round)
 {
-    if (replyDevice == currentDevice) {
-        return false;
+    int cancelled = 0;
+    for (const QPointer<BaseReply>& request : qAsConst(round)) {
+        if (request) {
+            RequestSender::cancel(request);
+            ++cancelled;
+        }
     }
-    logDebug(QStringLiteral("Ответ на запрос %1 для устройства %2 пропущен: выбрано устройство %3")
-                 .arg(QString::fromUtf8(subject), replyDevice, currentDevice));
-    return true;
+    round.clear();
+    if (cancelled > 0) {
+        logDebug(QStringLiteral("Отменено незавершённых запросов: %1").arg(cancelled));
+    }
 }
 
 template <typename R, typename OnSuccess, typename OnError>
-R* ApplicationState::prepare(const char* startText, const char* subject, bool statusRequest,
-                             OnSuccess onSuccess, OnError onError)
+void ApplicationState::send(R* request, QList<QPointer<BaseReply>>& round, const char* subject,
+                            bool statusRequest, OnSuccess onSuccess, OnError onError)
 {
-    logDebug(QString::fromUtf8(startText));
-    auto* request = new R(this);
-    const QString subjectText = QString::fromUtf8(subject);
-    connect(
-        request, &BaseReply::success, request,
-        [this, subjectText, subject, statusRequest, onSuccess](BaseReply* reply) {
-            logDebug(QStringLiteral("Обработка ответа на запрос ") + subjectText +
-                     QStringLiteral(": success"));
-            if (!reply) {
-                return;
-            }
-            if (auto* typed = qobject_cast<R*>(reply)) {
-                if (!statusRequest || !isStale(replyDevice(typed), subject)) {
-                    onSuccess(typed);
-                }
-            }
-            reply->deleteLater();
-        },
-        Qt::DirectConnection);
-    connect(
-        request, &BaseReply::error, request,
-        [this, subjectText, subject, statusRequest, onError](const QString& message, BaseReply* reply) {
-            logDebug(QStringLiteral("Обработка ответа на запрос ") + subjectText +
-                     QStringLiteral(": error: `") + message + QStringLiteral("`"));
-            auto* typed = qobject_cast<R*>(reply);
-            if (!statusRequest || !typed || !isStale(replyDevice(typed), subject)) {
-                onError();
-            }
-            if (reply) {
-                reply->deleteLater();
-            }
-        },
-        Qt::DirectConnection);
-    return request;
+    RequestCourse course;
+    course.context = this;
+    course.subject = QString::fromUtf8(subject);
+    if (statusRequest) {
+        course.device = currentDevice;
+        course.selectedDevice = selection();
+    }
+    round.removeAll(QPointer<BaseReply>());
+    round.append(request);
+    RequestSender::send<R>(request, course, onSuccess, [onError](const QString&) { onError(); });
 }
 
 void ApplicationState::refreshDeviceKktList()
 {
-    auto* request = prepare<RequestKKTList>(
-        "Обновление списка устройств KKT", "списка ККТ", false,
+    logDebug(QStringLiteral("Обновление списка устройств KKT"));
+    send(
+        new RequestKKTList(this), listRound, "списка ККТ", false,
         [this](RequestKKTList* reply) { addDevices(reply->getSerials()); }, [] {});
-    NetworkManager::getInstance()->executeRequest(request);
 }
 
 void ApplicationState::refreshDeviceTorvoList()
 {
-    auto* request = prepare<RequestTorvoList>(
-        "Обновление список устройств Torvo", "списка Torvo", false,
+    logDebug(QStringLiteral("Обновление список устройств Torvo"));
+    send(
+        new RequestTorvoList(this), listRound, "списка Torvo", false,
         [this](RequestTorvoList* reply) { addDevices(reply->getIds()); }, [] {});
-    NetworkManager::getInstance()->executeRequest(request);
 }
 
 void ApplicationState::refreshConnectionStatus()
 {
+    logDebug(QStringLiteral("Запрос обновления статуса соединения ..."));
     auto apply = [this](const QString& gismtStatus, const QString& gismtLast,
                         const ModuleConnection& software, const QString& name, const QString& version) {
         gismtInfo.status = gismtStatus;
@@ -171,37 +158,39 @@ void ApplicationState::refreshConnectionStatus()
         emit gismtStatusChanged();
         emit softwareStatusChanged();
     };
-    auto* request = prepare<RequestConnectionStatus>(
-        "Запрос обновления статуса соединения ...", "статуса соединения", true,
+    auto* request = new RequestConnectionStatus(this);
+    request->setDevice(currentDevice);
+    send(
+        request, statusRound, "статуса соединения", true,
         [apply](RequestConnectionStatus* reply) {
             apply(reply->getGismt().status, reply->getGismt().lastConnection, reply->getSoftware(),
                   reply->getSoftwareName(), reply->getSoftwareVersion());
         },
         [apply] { apply(QString(), QString(), ModuleConnection(), QString(), QString()); });
-    request->setDevice(currentDevice);
-    NetworkManager::getInstance()->executeRequest(request);
 }
 
 void ApplicationState::refreshLmStatus()
 {
+    logDebug(QStringLiteral("Запрос обновления статуса ЛМ ..."));
     auto apply = [this](const QString& status, const QString& version, const QString& lastSync) {
         lmInfo.status = status;
         lmInfo.version = version;
         lmInfo.lastSync = lastSync;
         emit lmStatusChanged();
     };
-    auto* request = prepare<RequestLMStatus>(
-        "Запрос обновления статуса ЛМ ...", "статуса ЛМ", true,
+    auto* request = new RequestLMStatus(this);
+    request->setDevice(currentDevice);
+    send(
+        request, statusRound, "статуса ЛМ", true,
         [apply](RequestLMStatus* reply) {
             apply(reply->getStatus(), reply->getVersion(), reply->getLastSync());
         },
         [apply] { apply(QString(), QString(), QString()); });
-    request->setDevice(currentDevice);
-    NetworkManager::getInstance()->executeRequest(request);
 }
 
 void ApplicationState::refreshTorvoStatus()
 {
+    logDebug(QStringLiteral("Запрос обновления статуса Torvo ..."));
     auto apply = [this](bool registered, const QString& state, const QString& velkorId,
                         const QString& version, const QString& gismtVelkorId) {
         torvoInfo.registered = registered;
@@ -212,25 +201,28 @@ void ApplicationState::refreshTorvoStatus()
         emit torvoStatusChanged();
         emit gismtStatusChanged();
     };
-    auto* request = prepare<RequestTorvoStatus>(
-        "Запрос обновления статуса Torvo ...", "статуса Torvo", true,
+    auto* request = new RequestTorvoStatus(this);
+    request->setDevice(currentDevice);
+    send(
+        request, statusRound, "статуса Torvo", true,
         [apply](RequestTorvoStatus* reply) {
             apply(reply->isRegistered(), reply->getState(), reply->getVelkorId(), reply->getVersion(),
                   reply->getGismtVelkorId());
         },
         [apply] { apply(false, QString(), QString(), QString(), QString()); });
-    request->setDevice(currentDevice);
-    NetworkManager::getInstance()->executeRequest(request);
 }
 
 void ApplicationState::refreshKktStatus()
 {
+    logDebug(QStringLiteral("Запрос обновления статуса ККТ ..."));
     auto apply = [this](const KktInfo& info) {
         kktInfo = info;
         emit kktStatusChanged();
     };
-    auto* request = prepare<RequestKKTStatus>(
-        "Запрос обновления статуса ККТ ...", "статуса ККТ", true,
+    auto* request = new RequestKKTStatus(this);
+    request->setSerial(currentDevice);
+    send(
+        request, statusRound, "статуса ККТ", true,
         [apply](RequestKKTStatus* reply) {
             KktInfo info;
             info.modelName = reply->getModelName();
@@ -242,40 +234,40 @@ void ApplicationState::refreshKktStatus()
             apply(info);
         },
         [apply] { apply(KktInfo()); });
-    request->setSerial(currentDevice);
-    NetworkManager::getInstance()->executeRequest(request);
 }
 
 void ApplicationState::refreshLmSettings()
 {
+    logDebug(QStringLiteral("Запрос обновления настроек ЛМ ..."));
     auto apply = [this](const QString& address) {
         lmInfo.address = address;
         emit lmStatusChanged();
     };
-    auto* request = prepare<RequestLMSettings>(
-        "Запрос обновления настроек ЛМ ...", "настроек ЛМ", true,
+    auto* request = new RequestLMSettings(this);
+    request->setDevice(currentDevice);
+    send(
+        request, statusRound, "настроек ЛМ", true,
         [apply](RequestLMSettings* reply) {
             apply(reply->getAddress() + QLatin1Char(':') + reply->getPort());
         },
         [apply] { apply(QString()); });
-    request->setDevice(currentDevice);
-    NetworkManager::getInstance()->executeRequest(request);
 }
 
 void ApplicationState::refreshCheckUpgradeTorvo()
 {
+    logDebug(QStringLiteral("Запрос обновления обновлений Torvo ..."));
     auto apply = [this](bool hasUpdate, const QString& package, const QString& version) {
         torvoInfo.hasUpdate = hasUpdate;
         torvoInfo.updatePackage = package;
         torvoInfo.updateVersion = version;
         emit torvoStatusChanged();
     };
-    auto* request = prepare<RequestCheckUpgradeTorvo>(
-        "Запрос обновления обновлений Torvo ...", "обновлений Torvo", true,
+    auto* request = new RequestCheckUpgradeTorvo(this);
+    request->setDevice(currentDevice);
+    send(
+        request, statusRound, "обновлений Torvo", true,
         [apply](RequestCheckUpgradeTorvo* reply) {
             apply(reply->hasUpdate(), reply->getPackage(), reply->getVersionName());
         },
         [apply] { apply(false, QString(), QString()); });
-    request->setDevice(currentDevice);
-    NetworkManager::getInstance()->executeRequest(request);
 }

@@ -2,13 +2,18 @@
 
 #include "app/ModuleInfo.h"
 
+#include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
+
+#include <functional>
 
 class BaseReply;
 
 // What the client knows about the service: the device list, the selected device and the five
-// module records for it. Refreshes only on demand; every change is announced by a signal.
+// module records for it. Refreshes only on demand; every change is announced by a signal. The
+// records only ever hold what was read for the selected device.
 class ApplicationState : public QObject
 {
     Q_OBJECT
@@ -23,6 +28,9 @@ public:
     KktInfo getKktInfo() const { return kktInfo; }
     LmInfo getLmInfo() const { return lmInfo; }
     SoftwareInfo getSoftwareInfo() const { return softwareInfo; }
+
+    // The selected device as it is when asked, for requests that must drop a late reply.
+    static std::function<QString()> selection();
 
     void setCurrentDevice(const QString& serial);
     void addDevices(const QStringList& list);
@@ -53,13 +61,15 @@ signals:
 private:
     ApplicationState() = default;
 
-    // Creates a request of type R with this object as parent, wires its two handlers and returns
-    // it; the caller sets the inputs and sends it. For status requests (`device` non-null) a reply
-    // addressed to a device that is no longer selected is dropped untouched.
+    // Sends `request` as one of `round`. A status request (`statusRequest`) was addressed to the
+    // selected device; its outcome is dropped once another device is selected.
     template <typename R, typename OnSuccess, typename OnError>
-    R* prepare(const char* startText, const char* subject, bool statusRequest, OnSuccess onSuccess,
-               OnError onError);
-    bool isStale(const QString& replyDevice, const char* subject) const;
+    void send(R* request, QList<QPointer<BaseReply>>& round, const char* subject, bool statusRequest,
+              OnSuccess onSuccess, OnError onError);
+    // Ends what is left of an earlier round, so that a hung service cannot hold every connection.
+    void cancelRound(QList<QPointer<BaseReply>>& round);
+    // Forgets every record and lets every panel redraw empty.
+    void clearRecords();
 
     QString currentDevice;
     QStringList devices;
@@ -68,4 +78,6 @@ private:
     KktInfo kktInfo;
     LmInfo lmInfo;
     SoftwareInfo softwareInfo;
+    QList<QPointer<BaseReply>> statusRound;
+    QList<QPointer<BaseReply>> listRound;
 };

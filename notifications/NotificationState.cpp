@@ -2,12 +2,12 @@
 
 #include "app/ApplicationState.h"
 #include "app/Logger.h"
-#include "network/NetworkManager.h"
 #include "network/RequestCriticalModule.h"
 #include "network/RequestNotificationsCount.h"
 #include "network/RequestNotificationsDelete.h"
 #include "network/RequestNotificationsList.h"
 #include "network/RequestNotificationsMarked.h"
+#include "network/RequestSender.h"
 
 #include <QTimer>
 
@@ -16,6 +16,8 @@ NotificationState::NotificationState(QObject* parent)
 {
     registerNotificationMetaTypes();
     initializePeriodicRequest();
+    connect(ApplicationState::getInstance(), &ApplicationState::deviceChanged, this,
+            &NotificationState::onDeviceChanged);
 }
 
 void NotificationState::initializePeriodicRequest()
@@ -28,60 +30,66 @@ void NotificationState::initializePeriodicRequest()
     periodicTimer->start();
 }
 
-template <typename R, typename OnSuccess, typename OnDone>
-R* NotificationState::prepare(const char* startText, const char* subject, OnSuccess onSuccess, OnDone onDone)
+template <typename R, typename OnSuccess>
+R* NotificationState::send(R* request, const char* subject, OnSuccess onSuccess, std::function<void()> onDone)
 {
-    logDebug(QString::fromUtf8(startText));
-    auto* request = new R(this);
-    request->setDevice(ApplicationState::getInstance()->getCurrentDevice());
-    const QString prefix = QStringLiteral("Обработка ответа на запрос ") + QString::fromUtf8(subject);
-    connect(
-        request, &BaseReply::success, request,
-        [prefix, onSuccess, onDone](BaseReply* reply) {
-            logDebug(prefix + QStringLiteral(": success"));
-            if (auto* typed = qobject_cast<R*>(reply)) {
-                onSuccess(typed);
-            }
+    RequestCourse course;
+    course.context = this;
+    course.subject = QString::fromUtf8(subject);
+    course.device = ApplicationState::getInstance()->getCurrentDevice();
+    course.selectedDevice = ApplicationState::selection();
+    request->setDevice(course.device);
+    return RequestSender::send<R>(
+        request, course,
+        [onSuccess, onDone](R* reply) {
+            onSuccess(reply);
             onDone();
-            if (reply) {
-                reply->deleteLater();
-            }
         },
-        Qt::DirectConnection);
-    connect(
-        request, &BaseReply::error, request,
-        [prefix, onDone](const QString& message, BaseReply* reply) {
-            logDebug(prefix + QStringLiteral(": error: `") + message + QStringLiteral("`"));
-            onDone();
-            if (reply) {
-                reply->deleteLater();
-            }
-        },
-        Qt::DirectConnection);
-    return request;
+        [onDone](const QString&) { onDone(); });
 }
 
-template <typename OnGiveUp>
-void NotificationState::limitTime(BaseReply* request, const char* subject, OnGiveUp onGiveUp)
+void NotificationState::onDeviceChanged(const QString& device)
 {
-    // The timer is the request's child: it dies with a request that answered in time.
-    auto* timer = new QTimer(request);
-    timer->setSingleShot(true);
-    // An answer ends the watch at once, not only when the request is finally deleted.
-    connect(request, &BaseReply::success, timer, &QTimer::stop);
-    connect(request, &BaseReply::error, timer, &QTimer::stop);
-    const QString subjectText = QString::fromUtf8(subject);
-    connect(timer, &QTimer::timeout, this, [this, request, subjectText, onGiveUp]() {
-        logDebug(QStringLiteral("Нет ответа на запрос %1 за %2 мс, запрос отменён")
-                     .arg(subjectText)
-                     .arg(requestTimeLimit));
-        // A reply that still comes must find nobody listening.
-        disconnect(request, &BaseReply::success, nullptr, nullptr);
-        disconnect(request, &BaseReply::error, nullptr, nullptr);
-        NetworkManager::getInstance()->abandonRequest(request);
-        onGiveUp();
-    });
-    timer->start(requestTimeLimit);
+    // The requests in flight were asked for the previous device; their flags go with them.
+    RequestSender::cancel(countRequest);
+    RequestSender::cancel(listRequest);
+    RequestSender::cancel(criticalRequest);
+    countRequestPending = false;
+    listRequestPending = false;
+    criticalRequestPending = false;
+    resetSummaries();
+    clearNotifications();
+    if (device.isEmpty()) {
+        return;
+    }
+    updateAvailableNotificationCount();
+    updateNotificationList(0, firstPageSize);
+    updateCriticalModuleNotification();
+}
+
+void NotificationState::resetSummaries()
+{
+    if (availableNotificationCount != 0) {
+        availableNotificationCount = 0;
+        emit availableNotificationCountChanged(0);
+    }
+    if (criticalNotificationType != NoUnread) {
+        criticalNotificationType = NoUnread;
+        emit hasCriticalNotification(NoUnread);
+    }
+    if (criticalModuleNotification != CriticalModuleNotification()) {
+        criticalModuleNotification = CriticalModuleNotification();
+        emit criticalModuleNotificationChanged(criticalModuleNotification);
+    }
+}
+
+void NotificationState::reloadNotifications()
+{
+    RequestSender::cancel(listRequest);
+    listRequestPending = false;
+    clearNotifications();
+    updateAvailableNotificationCount();
+    updateNotificationList(0, firstPageSize);
 }
 
 void NotificationState::updateAvailableNotificationCount()
@@ -90,9 +98,9 @@ void NotificationState::updateAvailableNotificationCount()
         return;
     }
     countRequestPending = true;
-    auto* request = prepare<RequestNotificationsCount>(
-        "Запрос обновления количества доступных уведомлений ...",
-        "обновления количества доступных уведомлений",
+    logDebug(QStringLiteral("Запрос обновления количества доступных уведомлений ..."));
+    countRequest = send(
+        new RequestNotificationsCount(this), "обновления количества доступных уведомлений",
         [this](RequestNotificationsCount* reply) {
             const int count = reply->getUnreadCount();
             if (count != availableNotificationCount) {
@@ -108,9 +116,6 @@ void NotificationState::updateAvailableNotificationCount()
             }
         },
         [this] { countRequestPending = false; });
-    limitTime(request, "обновления количества доступных уведомлений",
-              [this] { countRequestPending = false; });
-    NetworkManager::getInstance()->executeRequest(request);
 }
 
 void NotificationState::updateCriticalModuleNotification()
@@ -119,9 +124,9 @@ void NotificationState::updateCriticalModuleNotification()
         return;
     }
     criticalRequestPending = true;
-    auto* request = prepare<RequestCriticalModule>(
-        "Запрос обновления информации о критических уведомлениях ...",
-        "обновления информации о критических уведомлениях",
+    logDebug(QStringLiteral("Запрос обновления информации о критических уведомлениях ..."));
+    criticalRequest = send(
+        new RequestCriticalModule(this), "обновления информации о критических уведомлениях",
         [this](RequestCriticalModule* reply) {
             CriticalModuleNotification flags;
             flags.hasCriticalLdb = reply->hasCriticalLdb();
@@ -135,9 +140,6 @@ void NotificationState::updateCriticalModuleNotification()
             }
         },
         [this] { criticalRequestPending = false; });
-    limitTime(request, "обновления информации о критических уведомлениях",
-              [this] { criticalRequestPending = false; });
-    NetworkManager::getInstance()->executeRequest(request);
 }
 
 void NotificationState::updateNotificationList(int offset, int limit)
@@ -146,14 +148,18 @@ void NotificationState::updateNotificationList(int offset, int limit)
         return;
     }
     listRequestPending = true;
-    auto* request = prepare<RequestNotificationsList>(
-        "Запрос обновления списка уведомлений ...", "обновления списка уведомлений",
-        [this](RequestNotificationsList* reply) { updateNotification(reply->getNotifications()); },
-        [this] { listRequestPending = false; });
+    logDebug(QStringLiteral("Запрос обновления списка уведомлений ..."));
+    auto* request = new RequestNotificationsList(this);
     request->setOffset(offset);
     request->setLimit(limit);
-    limitTime(request, "обновления списка уведомлений", [this] { listRequestPending = false; });
-    NetworkManager::getInstance()->executeRequest(request);
+    listRequest = send(
+        request, "обновления списка уведомлений",
+        [this, limit](RequestNotificationsList* reply) {
+            const QList<NotificationInfo> page = reply->getNotifications();
+            emit notificationPageReceived(limit > 0 && page.size() >= limit);
+            updateNotification(page);
+        },
+        [this] { listRequestPending = false; });
 }
 
 void NotificationState::updateNotification(QList<NotificationInfo> page)
@@ -176,8 +182,11 @@ void NotificationState::updateNotification(QList<NotificationInfo> page)
 
 void NotificationState::markNotificationAsRead(QList<int> notificationIds)
 {
-    auto* request = prepare<RequestNotificationsMarked>(
-        "Запрос отметки уведомлений как прочитанных ...", "отметки уведомлений как прочитанных",
+    logDebug(QStringLiteral("Запрос отметки уведомлений как прочитанных ..."));
+    auto* request = new RequestNotificationsMarked(this);
+    request->setIds(notificationIds);
+    send(
+        request, "отметки уведомлений как прочитанных",
         [this, notificationIds](RequestNotificationsMarked*) {
             for (int id : notificationIds) {
                 auto held = notificationHash.find(id);
@@ -189,14 +198,15 @@ void NotificationState::markNotificationAsRead(QList<int> notificationIds)
             emit notificationChanged(notificationHash);
         },
         [] {});
-    request->setIds(notificationIds);
-    NetworkManager::getInstance()->executeRequest(request);
 }
 
 void NotificationState::deleteNotification(QList<int> notificationIds)
 {
-    auto* request = prepare<RequestNotificationsDelete>(
-        "Запрос удаления уведомлений ...", "удаления уведомлений",
+    logDebug(QStringLiteral("Запрос удаления уведомлений ..."));
+    auto* request = new RequestNotificationsDelete(this);
+    request->setIds(notificationIds);
+    send(
+        request, "удаления уведомлений",
         [this, notificationIds](RequestNotificationsDelete*) {
             for (int id : notificationIds) {
                 notificationHash.remove(id);
@@ -204,8 +214,6 @@ void NotificationState::deleteNotification(QList<int> notificationIds)
             emit notificationChanged(notificationHash);
         },
         [] {});
-    request->setIds(notificationIds);
-    NetworkManager::getInstance()->executeRequest(request);
 }
 
 void NotificationState::clearNotifications()

@@ -4,13 +4,16 @@
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
+
+#include <functional>
 
 class BaseReply;
 class QTimer;
 
-// The client's copy of the service's notifications: the pages loaded so far, the unread count,
-// the tray summary and the per-module critical flags. Polls the count and the flags every five
-// minutes; knows nothing of widgets.
+// The client's copy of the selected device's notifications: the pages loaded so far, the unread
+// count, the tray summary and the per-module critical flags. Polls the count and the flags every
+// five minutes; starts over when another device is selected; knows nothing of widgets.
 class NotificationState : public QObject
 {
     Q_OBJECT
@@ -23,16 +26,16 @@ public:
     CriticalNotificationType getCriticalNotificationType() const { return criticalNotificationType; }
     CriticalModuleNotification getCriticalModuleNotification() const { return criticalModuleNotification; }
 
-    // A count, list or critical request still unanswered after this long is given up, so that a
-    // hung service cannot stop the poll for good.
-    void setRequestTimeLimit(int milliseconds) { requestTimeLimit = milliseconds; }
-    static constexpr int defaultRequestTimeLimit = 60000;
+    static constexpr int firstPageSize = 20;
 
 signals:
     void notificationChanged(NotificationHash notificationHash);
     void availableNotificationCountChanged(int availableNotificationCount);
     void hasCriticalNotification(CriticalNotificationType criticalNotificationType);
     void criticalModuleNotificationChanged(CriticalModuleNotification criticalModuleNotification);
+    // A page of the selected device arrived, before it is merged; `full` when it held as many
+    // notifications as were asked for, so that more may follow.
+    void notificationPageReceived(bool full);
 
 public slots:
     void updateAvailableNotificationCount();
@@ -41,15 +44,20 @@ public slots:
     void deleteNotification(QList<int> notificationIds);
     void clearNotifications();
     void updateCriticalModuleNotification();
+    // The full reload: empty the collection, then the unread count and the first page. A page
+    // still in flight is superseded, so an older page can never refill the emptied list.
+    void reloadNotifications();
 
 private:
     void initializePeriodicRequest();
     void updateNotification(QList<NotificationInfo> page);
+    // Another device: nothing of the previous one is kept, shown or merged any more.
+    void onDeviceChanged(const QString& device);
+    void resetSummaries();
 
-    template <typename R, typename OnSuccess, typename OnDone>
-    R* prepare(const char* startText, const char* subject, OnSuccess onSuccess, OnDone onDone);
-    // Abandons `request` when it is still unanswered after the time limit; `onGiveUp` clears its flag.
-    template <typename OnGiveUp> void limitTime(BaseReply* request, const char* subject, OnGiveUp onGiveUp);
+    // Sends `request` for the selected device; `onDone` runs after either outcome.
+    template <typename R, typename OnSuccess>
+    R* send(R* request, const char* subject, OnSuccess onSuccess, std::function<void()> onDone);
 
     bool countRequestPending = false;
     bool listRequestPending = false;
@@ -59,5 +67,7 @@ private:
     CriticalNotificationType criticalNotificationType = NoUnread;
     QTimer* periodicTimer = nullptr;
     CriticalModuleNotification criticalModuleNotification;
-    int requestTimeLimit = defaultRequestTimeLimit;
+    QPointer<BaseReply> countRequest;
+    QPointer<BaseReply> listRequest;
+    QPointer<BaseReply> criticalRequest;
 };

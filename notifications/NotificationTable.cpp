@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QStandardItemModel>
+#include <QTimer>
 
 #include <algorithm>
 #include <functional>
@@ -121,6 +122,9 @@ void NotificationTable::setIndexedLookup(bool enabled)
 void NotificationTable::updateFromState(const QHash<int, NotificationInfo>& notifications)
 {
     logDebug(QStringLiteral("Обновление таблицы уведомлений %1").arg(notifications.size()));
+    if (notifications.isEmpty() && model->rowCount() > 0) {
+        ++clearGeneration;
+    }
     const bool sorting = isSortingEnabled();
     setSortingEnabled(false);
 
@@ -232,6 +236,18 @@ QList<int> NotificationTable::getAllRows() const
     return rows;
 }
 
+QList<int> NotificationTable::getVisibleRows() const
+{
+    QList<int> rows;
+    const int count = model->rowCount();
+    for (int row = 0; row < count; ++row) {
+        if (!isRowHidden(row)) {
+            rows.append(row);
+        }
+    }
+    return rows;
+}
+
 QList<int> NotificationTable::getSelectedRows() const
 {
     // The view's own list leaves out rows hidden by the filter: a command never reaches
@@ -290,6 +306,41 @@ void NotificationTable::applyModuleFilter(const QSet<NotificationModule>& module
         }
     }
     logDebug(QStringLiteral("Применен фильтр модулей: показываем %1 типов модулей").arg(modules.size()));
+    scheduleFillCheck();
+}
+
+void NotificationTable::setMorePagesExpected(bool expected)
+{
+    morePagesExpected = expected;
+}
+
+void NotificationTable::scheduleFillCheck()
+{
+    // Once the event loop turns: the rows, the filter and the page flag are all settled by then.
+    if (fillCheckScheduled) {
+        return;
+    }
+    fillCheckScheduled = true;
+    QTimer::singleShot(0, this, [this]() {
+        fillCheckScheduled = false;
+        requestPageIfViewNotFilled();
+    });
+}
+
+void NotificationTable::requestPageIfViewNotFilled()
+{
+    if (!morePagesExpected) {
+        return;
+    }
+    const int visible = getVisibleRows().size();
+    if (visible * verticalHeader()->defaultSectionSize() >= viewport()->height()) {
+        return;
+    }
+    logDebug(QStringLiteral("Строки не заполняют таблицу (видно %1 из %2), запрашиваем загрузку "
+                            "дополнительных данных")
+                 .arg(visible)
+                 .arg(model->rowCount()));
+    emit loadMoreDataRequested(model->rowCount(), pageSize);
 }
 
 void NotificationTable::onScrollValueChanged(int)
@@ -353,11 +404,12 @@ void NotificationTable::markAllAsRead()
 void NotificationTable::deleteSelectedRows()
 {
     const QList<int> ids = getNotificationIds(getSelectedRows());
+    const quint64 generation = clearGeneration;
     const auto answer =
         QMessageBox::question(this, QStringLiteral("Подтверждение"),
                               QStringLiteral("Вы уверены, что хотите удалить выбранные уведомления?"),
                               QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
-    if (answer != QMessageBox::Yes || ids.isEmpty()) {
+    if (answer != QMessageBox::Yes || ids.isEmpty() || rowsReplacedSince(generation)) {
         return;
     }
     emit deleteNotificationsRequested(ids);
@@ -366,12 +418,14 @@ void NotificationTable::deleteSelectedRows()
 
 void NotificationTable::deleteAllRows()
 {
-    const QList<int> ids = getNotificationIds(getAllRows());
+    // "All" is what the operator sees: rows hidden by the module filter stay.
+    const QList<int> ids = getNotificationIds(getVisibleRows());
+    const quint64 generation = clearGeneration;
     const auto answer = QMessageBox::question(
         this, QStringLiteral("Подтверждение"),
         QStringLiteral("Вы уверены, что хотите удалить все %1 уведомлений?").arg(ids.size()),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
-    if (answer != QMessageBox::Yes || ids.isEmpty()) {
+    if (answer != QMessageBox::Yes || ids.isEmpty() || rowsReplacedSince(generation)) {
         return;
     }
     emit deleteNotificationsRequested(ids);

@@ -45,6 +45,8 @@ public slots:
     void onCellDoubleClicked(const QModelIndex& index);
     void onSelectionChanged();
     void onScrollValueChanged(int value);
+    // Whether the last page held as many notifications as were asked for, so that more may follow.
+    void setMorePagesExpected(bool expected);
 
 private:
     void setupUI();
@@ -57,12 +59,22 @@ private:
     QStandardItem* createModuleItem(const NotificationInfo& info) const;
     QStandardItem* createEventItem(const NotificationInfo& info) const;
     QList<int> getAllRows() const;
+    QList<int> getVisibleRows() const;
     QList<int> getSelectedRows() const;
     QList<int> getNotificationIds(const QList<int>& rows) const;
     void deleteNotification(const QList<int>& notificationIds);
+    // Rows that do not fill the view cannot be scrolled, so the next page is asked for here.
+    void scheduleFillCheck();
+    void requestPageIfViewNotFilled();
+    // The question box runs an event loop: the rows it asked about may be gone by the answer.
+    bool rowsReplacedSince(quint64 generation) const { return generation != clearGeneration; }
 
     QStandardItemModel* model = nullptr;
     NotificationFilterMenu* filterMenu = nullptr;
     NotificationActionMenu* actionMenu = nullptr;
     NotificationRowIndex* rowIndex = nullptr;
+    bool morePagesExpected = false;
+    bool fillCheckScheduled = false;
+    // Counts the times every row was removed at once (a reload, another device).
+    quint64 clearGeneration = 0;
 };

@@ -7,12 +7,6 @@
 
 #include <QVBoxLayout>
 
-namespace {
-
-const int firstPageSize = 20;
-
-} // namespace
-
 NotificationsPage::NotificationsPage(QWidget* parent)
     : QWidget(parent)
 {
@@ -45,15 +39,15 @@ void NotificationsPage::setupCallbacks()
     connect(table, &NotificationTable::markNotificationsAsReadRequested, state,
             &NotificationState::markNotificationAsRead);
     connect(state, &NotificationState::notificationChanged, table, &NotificationTable::updateFromState);
+    connect(state, &NotificationState::notificationPageReceived, table,
+            &NotificationTable::setMorePagesExpected);
 }
 
 void NotificationsPage::updateButtonClicked()
 {
     Logger::getInstance()->debug(
         QStringLiteral("Выполняем запрос на получение уведомлений...").toStdString());
-    state->clearNotifications();
-    state->updateAvailableNotificationCount();
-    state->updateNotificationList(0, firstPageSize);
+    state->reloadNotifications();
 }
 
 void NotificationsPage::showNotifications(const QSet<NotificationModule>& visibleModules)

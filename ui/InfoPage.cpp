@@ -2,8 +2,8 @@
 
 #include "app/ApplicationState.h"
 #include "app/Logger.h"
-#include "network/NetworkManager.h"
 #include "network/RequestSaveLogs.h"
+#include "network/RequestSender.h"
 #include "ui/GISPanel.h"
 #include "ui/KKTPanel.h"
 #include "ui/LMPanel.h"
@@ -174,19 +174,19 @@ void InfoPage::saveBusinessLogs(const QString& device, const QString& folder)
 void InfoPage::sendLogExport(RequestSaveLogs* request, const char* savedLine, const QString& errorPrefix,
                              const QString& errorTitle)
 {
-    connect(request, &BaseReply::success, this, [this, request, savedLine]() {
-        Logger::getInstance()->info(savedLine);
-        QMessageBox::information(this, QStringLiteral("Выгрузка логов Velkor"),
-                                 QStringLiteral("Логи успешно выгружены"));
-        saveLogsButton->setEnabled(true);
-        request->deleteLater();
-    });
-    connect(request, &BaseReply::error, this,
-            [this, request, errorPrefix, errorTitle](const QString& message) {
-                Logger::getInstance()->error((errorPrefix + message).toStdString());
-                showCritical(errorTitle, QStringLiteral("Не удалось выгрузить логи"));
-                saveLogsButton->setEnabled(true);
-                request->deleteLater();
-            });
-    NetworkManager::getInstance()->executeRequest(request);
+    RequestCourse course;
+    course.context = this;
+    RequestSender::send<RequestSaveLogs>(
+        request, course,
+        [this, savedLine](RequestSaveLogs*) {
+            Logger::getInstance()->info(savedLine);
+            QMessageBox::information(this, QStringLiteral("Выгрузка логов Velkor"),
+                                     QStringLiteral("Логи успешно выгружены"));
+            saveLogsButton->setEnabled(true);
+        },
+        [this, errorPrefix, errorTitle](const QString& message) {
+            logError(errorPrefix + message);
+            showCritical(errorTitle, QStringLiteral("Не удалось выгрузить логи"));
+            saveLogsButton->setEnabled(true);
+        });
 }

@@ -49,9 +49,8 @@ void LMPanel::updateInfo()
     addressLabel->setText(info.address);
     lastSyncLabel->setText(info.lastSync);
     getStatusIndicator()->setStatus(statusFromText(info.status, QStringLiteral("Готов к работе")));
-    if (!ApplicationState::getInstance()->getCurrentDevice().isEmpty()) {
-        settingsButton->show();
-    }
+    // The dialog edits the selected device's settings: without one there is nothing to edit.
+    settingsButton->setVisible(!ApplicationState::getInstance()->getCurrentDevice().isEmpty());
 }
 
 void LMPanel::showSettingsDialog()

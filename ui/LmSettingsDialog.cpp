@@ -3,12 +3,33 @@
 #include "app/Logger.h"
 #include "network/RequestLMSettings.h"
 #include "network/RequestLMSettingsUpdate.h"
+#include "ui/PlainCriticalBox.h"
 #include "widgets/QtMaterialRaisedButton.h"
 #include "widgets/QtMaterialTextField.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+
+namespace {
+
+// A TCP port as the operator may type it: digits only, 1 to 65535. Anything else would be sent
+// as port 0 and silently break the service's connection to ЛМ ЧЗ.
+bool isValidPort(const QString& text)
+{
+    if (text.isEmpty() || text.size() > 5) {
+        return false;
+    }
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
+            return false;
+        }
+    }
+    const int port = text.toInt();
+    return port >= 1 && port <= 65535;
+}
+
+} // namespace
 
 LmSettingsDialog::LmSettingsDialog(QWidget* parent)
     : ServiceSettingsDialog(parent, QStringLiteral("ЛМ"))
@@ -82,9 +103,16 @@ void LmSettingsDialog::loadSettings()
 void LmSettingsDialog::saveSettings()
 {
     logDebug(QStringLiteral("Сохранение настроек ЛМ ..."));
+    const QString port = portField->text().trimmed();
+    if (!isValidPort(port)) {
+        logError(QStringLiteral("Неверный порт ЛМ ЧЗ: `") + portField->text() + QLatin1Char('`'));
+        showPlainCritical(this, QStringLiteral("Ошибка при сохранении настроек ЛМ"),
+                          QStringLiteral("Неверный порт: укажите целое число от 1 до 65535"));
+        return;
+    }
     auto* request = new RequestLMSettingsUpdate(this);
     request->setAddress(addressField->text());
-    request->setPort(portField->text());
+    request->setPort(port);
     request->setLogin(loginField->text());
     request->setPassword(passwordField->text());
     request->setNewPassword(newPasswordField->text());

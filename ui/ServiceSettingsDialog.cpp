@@ -3,7 +3,7 @@
 #include "app/ApplicationState.h"
 #include "app/Logger.h"
 #include "network/DeviceRequest.h"
-#include "network/NetworkManager.h"
+#include "network/RequestSender.h"
 #include "ui/PlainCriticalBox.h"
 #include "widgets/QtMaterialRaisedButton.h"
 
@@ -13,15 +13,20 @@ ServiceSettingsDialog::ServiceSettingsDialog(QWidget* parent, const QString& sub
 {
 }
 
-QString ServiceSettingsDialog::replyLine(const QString& outcome) const
+RequestCourse ServiceSettingsDialog::course()
 {
-    return QStringLiteral("Обработка ответа на запрос настроек ") + subject + QStringLiteral(": ") + outcome;
+    RequestCourse course;
+    course.context = this;
+    course.subject = QStringLiteral("настроек ") + subject;
+    return course;
 }
 
 QtMaterialRaisedButton* ServiceSettingsDialog::createSaveButton()
 {
     saveButton = new QtMaterialRaisedButton(QStringLiteral("Сохранить"), this);
     saveButton->setHaloVisible(false);
+    // Until the service's values are in, saving would write empty fields over them.
+    saveButton->setEnabled(false);
     return saveButton;
 }
 
@@ -29,37 +34,29 @@ void ServiceSettingsDialog::sendLoad(DeviceRequest* request, const std::function
 {
     device = ApplicationState::getInstance()->getCurrentDevice();
     request->setDevice(device);
-    connect(request, &BaseReply::success, this, [this, request, apply](BaseReply* reply) {
-        logDebug(replyLine(QStringLiteral("success")));
-        apply(reply);
-        request->deleteLater();
-    });
-    connect(request, &BaseReply::error, this, [this, request](const QString& message) {
-        logDebug(replyLine(QStringLiteral("error: `") + message + QLatin1Char('`')));
-        // A dialog the operator already closed has nobody left to tell.
-        if (isVisible()) {
-            showPlainCritical(this, QStringLiteral("Ошибка при загрузке настроек ") + subject, message);
-            clearLoadedFields();
-        }
-        request->deleteLater();
-    });
-    NetworkManager::getInstance()->executeRequest(request);
+    RequestSender::send<DeviceRequest>(
+        request, course(),
+        [this, apply](DeviceRequest* reply) {
+            apply(reply);
+            saveButton->setEnabled(true);
+        },
+        [this](const QString& message) {
+            // A dialog the operator already closed has nobody left to tell.
+            if (isVisible()) {
+                showPlainCritical(this, QStringLiteral("Ошибка при загрузке настроек ") + subject, message);
+                clearLoadedFields();
+            }
+        });
 }
 
 void ServiceSettingsDialog::sendSave(DeviceRequest* request)
 {
     saveButton->setEnabled(false);
     request->setDevice(device);
-    connect(request, &BaseReply::success, this, [this, request]() {
-        logDebug(replyLine(QStringLiteral("success")));
-        close();
-        request->deleteLater();
-    });
-    connect(request, &BaseReply::error, this, [this, request](const QString& message) {
-        logDebug(replyLine(QStringLiteral("error: `") + message + QLatin1Char('`')));
-        showPlainCritical(this, QStringLiteral("Ошибка при сохранении настроек ") + subject, message);
-        saveButton->setEnabled(true);
-        request->deleteLater();
-    });
-    NetworkManager::getInstance()->executeRequest(request);
+    RequestSender::send<DeviceRequest>(
+        request, course(), [this](DeviceRequest*) { close(); },
+        [this](const QString& message) {
+            showPlainCritical(this, QStringLiteral("Ошибка при сохранении настроек ") + subject, message);
+            saveButton->setEnabled(true);
+        });
 }

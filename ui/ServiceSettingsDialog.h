@@ -6,6 +6,7 @@
 
 class BaseReply;
 class DeviceRequest;
+struct RequestCourse;
 class QtMaterialRaisedButton;
 
 // What the two settings dialogs share: the device they were opened for, the "Сохранить" button,
@@ -20,7 +21,7 @@ protected:
 
     QtMaterialRaisedButton* createSaveButton();
     // Sends the read request for the selected device, which the dialog then keeps; `apply`
-    // copies a successful reply into the widgets.
+    // copies a successful reply into the widgets, and only then may the operator save.
     void sendLoad(DeviceRequest* request, const std::function<void(BaseReply*)>& apply);
     // Sends the write request to the dialog's device; closes once the service accepts it.
     void sendSave(DeviceRequest* request);
@@ -30,9 +31,10 @@ protected:
     QtMaterialRaisedButton* saveButton = nullptr;
 
 private:
-    QString replyLine(const QString& outcome) const;
+    RequestCourse course();
 
     const QString subject;
+
     // The device the dialog was opened for; its settings go back there even if the selection moves.
     QString device;
 };

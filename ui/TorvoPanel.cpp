@@ -2,8 +2,8 @@
 
 #include "app/ApplicationState.h"
 #include "app/Logger.h"
-#include "network/NetworkManager.h"
 #include "network/RequestRegistration.h"
+#include "network/RequestSender.h"
 #include "network/RequestSetupTorvo.h"
 #include "network/RequestStartTorvo.h"
 #include "network/RequestUpgradeTorvo.h"
@@ -23,9 +23,12 @@ const char* const registrationTitle = "Ошибка регистрации";
 const char* const missingRegistrationData = "Недостаточно данных для регистрации Torvo";
 const char* const registrationFailed = "Не удалось зарегистрировать Torvo";
 
-QString errorLine(const QString& prefix, const QString& message)
+RequestCourse course(QObject* context, const char* subject)
 {
-    return prefix + QStringLiteral(": error: `") + message + QLatin1Char('`');
+    RequestCourse course;
+    course.context = context;
+    course.subject = QString::fromUtf8(subject);
+    return course;
 }
 
 } // namespace
@@ -73,10 +76,13 @@ void TorvoPanel::updateInfo()
                            {QStringLiteral("isAvailable"), QString::number(info.hasUpdate ? 1 : 0)},
                            {QStringLiteral("package"), info.updatePackage},
                            {QStringLiteral("version"), info.updateVersion}}));
-    registerButton->setVisible(!info.registered);
+    // With no device selected there is nothing to register, whatever the empty record says.
+    registerButton->setVisible(!info.registered &&
+                               !ApplicationState::getInstance()->getCurrentDevice().isEmpty());
     idLabel->setText(info.velkorId);
     versionLabel->setText(info.version);
-    upgradeButton->setVisible(info.hasUpdate);
+    // One upgrade at a time: the button comes back with the first redraw after its request ends.
+    upgradeButton->setVisible(info.hasUpdate && !upgradeInFlight);
 }
 
 void TorvoPanel::showCritical(const QString& title, const QString& text)
@@ -107,18 +113,11 @@ void TorvoPanel::setupTorvo()
     const QString kktSerial = kkt.kktSerial;
     const QString kktFn = kkt.fnSerial;
     const QString kktInn = kkt.kktInn;
-    connect(request, &BaseReply::success, this, [=]() {
-        logDebug(QStringLiteral("Обработка ответа на запрос регистрации службы Torvo: success"));
-        registerTorvo(device, kktSerial, kktFn, kktInn);
-        request->deleteLater();
-    });
-    connect(request, &BaseReply::error, this, [=](const QString& message) {
-        logDebug(errorLine(QStringLiteral("Обработка ответа на запрос регистрации службы Torvo"), message));
+    RequestSender::send<RequestSetupTorvo>(
+        request, course(this, "регистрации службы Torvo"),
+        [=](RequestSetupTorvo*) { registerTorvo(device, kktSerial, kktFn, kktInn); },
         // A service that is already set up refuses the set-up; starting it is what is left.
-        startTorvo(device, kktSerial, kktFn, kktInn);
-        request->deleteLater();
-    });
-    NetworkManager::getInstance()->executeRequest(request);
+        [=](const QString&) { startTorvo(device, kktSerial, kktFn, kktInn); });
 }
 
 bool TorvoPanel::refuseIncomplete(const QString& currentDevice, const QString& kktSerial,
@@ -140,18 +139,13 @@ void TorvoPanel::startTorvo(QString currentDevice, QString kktSerial, QString kk
     }
     auto* request = new RequestStartTorvo(this);
     request->setDevice(currentDevice);
-    connect(request, &BaseReply::success, this, [=]() {
-        logDebug(QStringLiteral("Обработка ответа на запрос запуска Torvo: success"));
-        registerTorvo(currentDevice, kktSerial, kktFn, kktInn);
-        request->deleteLater();
-    });
-    connect(request, &BaseReply::error, this, [=](const QString& message) {
-        logDebug(errorLine(QStringLiteral("Обработка ответа на запрос запуска Torvo"), message));
-        showCritical(QString::fromUtf8(registrationTitle), QString::fromUtf8(registrationFailed));
-        registerButton->setEnabled(true);
-        request->deleteLater();
-    });
-    NetworkManager::getInstance()->executeRequest(request);
+    RequestSender::send<RequestStartTorvo>(
+        request, course(this, "запуска Torvo"),
+        [=](RequestStartTorvo*) { registerTorvo(currentDevice, kktSerial, kktFn, kktInn); },
+        [this](const QString&) {
+            showCritical(QString::fromUtf8(registrationTitle), QString::fromUtf8(registrationFailed));
+            registerButton->setEnabled(true);
+        });
 }
 
 void TorvoPanel::registerTorvo(QString currentDevice, QString kktSerial, QString kktFn, QString kktInn)
@@ -165,19 +159,16 @@ void TorvoPanel::registerTorvo(QString currentDevice, QString kktSerial, QString
     request->setKktSerial(kktSerial);
     request->setFnSerial(kktFn);
     request->setKktInn(kktInn);
-    connect(request, &BaseReply::success, this, [=]() {
-        logDebug(QStringLiteral("Обработка ответа на запрос регистрации Torvo: success"));
-        ApplicationState::getInstance()->refreshInfo();
-        registerButton->setEnabled(true);
-        request->deleteLater();
-    });
-    connect(request, &BaseReply::error, this, [=](const QString& message) {
-        logDebug(errorLine(QStringLiteral("Обработка ответа на запрос регистрации Torvo"), message));
-        showCritical(QString::fromUtf8(registrationTitle), QString::fromUtf8(registrationFailed));
-        registerButton->setEnabled(true);
-        request->deleteLater();
-    });
-    NetworkManager::getInstance()->executeRequest(request);
+    RequestSender::send<RequestRegistration>(
+        request, course(this, "регистрации Torvo"),
+        [this](RequestRegistration*) {
+            ApplicationState::getInstance()->refreshInfo();
+            registerButton->setEnabled(true);
+        },
+        [this](const QString&) {
+            showCritical(QString::fromUtf8(registrationTitle), QString::fromUtf8(registrationFailed));
+            registerButton->setEnabled(true);
+        });
 }
 
 void TorvoPanel::updateTorvo()
@@ -205,20 +196,20 @@ void TorvoPanel::updateTorvo()
     }
 
     upgradeButton->hide();
+    upgradeInFlight = true;
     auto* request = new RequestUpgradeTorvo(this);
     request->setDevice(device);
     request->setPackage(torvo.updatePackage);
     request->setVersionName(torvo.updateVersion);
-    connect(request, &BaseReply::success, this, [this, request]() {
-        logDebug(QStringLiteral("Обработка ответа на запрос обновления Torvo: success"));
-        QMessageBox::information(this, QStringLiteral("Обновление Torvo"),
-                                 QStringLiteral("Обновление Torvo успешно поставлено в очередь"));
-        request->deleteLater();
-    });
-    connect(request, &BaseReply::error, this, [this, request](const QString& message) {
-        logDebug(errorLine(QStringLiteral("Обработка ответа на запрос обновления Torvo"), message));
-        showCritical(QStringLiteral("Ошибка обновления"), QStringLiteral("Не удалось обновить Torvo"));
-        request->deleteLater();
-    });
-    NetworkManager::getInstance()->executeRequest(request);
+    RequestSender::send<RequestUpgradeTorvo>(
+        request, course(this, "обновления Torvo"),
+        [this](RequestUpgradeTorvo*) {
+            upgradeInFlight = false;
+            QMessageBox::information(this, QStringLiteral("Обновление Torvo"),
+                                     QStringLiteral("Обновление Torvo успешно поставлено в очередь"));
+        },
+        [this](const QString&) {
+            upgradeInFlight = false;
+            showCritical(QStringLiteral("Ошибка обновления"), QStringLiteral("Не удалось обновить Torvo"));
+        });
 }

@@ -35,4 +35,5 @@ private:
     QLabel* versionLabel = nullptr;
     QtMaterialRaisedButton* upgradeButton = nullptr;
     QtMaterialRaisedButton* registerButton = nullptr;
+    bool upgradeInFlight = false;
 };

@@ -2,6 +2,7 @@
 // device, the five records, their signals and log lines, and late replies of a previous device.
 #include "app/ApplicationState.h"
 #include "network/BaseReply.h"
+#include "network/NetworkManager.h"
 
 #include "TestEnvironment.h"
 #include "TestServer.h"
@@ -85,8 +86,10 @@ private slots:
     void serviceInstanceHasNoRegister();
     void listsFailingAtStartup();
     void listsMergeInArrivalOrder();
-    void lateReplyOfPreviousDeviceIsDropped();
-    void lateErrorOfPreviousDeviceIsDropped();
+    void previousDeviceNeverReachesRecords_data();
+    void previousDeviceNeverReachesRecords();
+    void hungRoundFreesConnections_data();
+    void hungRoundFreesConnections();
 
 private:
     void select(const QString& device);
@@ -224,11 +227,12 @@ void ApplicationStateTest::refreshFillsEveryRecord()
                  subject);
     }
 
-    QCOMPARE(torvo.count(), 2);
-    QCOMPARE(gismt.count(), 2);
-    QCOMPARE(kkt.count(), 1);
-    QCOMPARE(lm.count(), 2);
-    QCOMPARE(software.count(), 1);
+    // One each for the records emptied as the device is picked, then those of the replies.
+    QCOMPARE(torvo.count(), 1 + 2);
+    QCOMPARE(gismt.count(), 1 + 2);
+    QCOMPARE(kkt.count(), 1 + 1);
+    QCOMPARE(lm.count(), 1 + 2);
+    QCOMPARE(software.count(), 1 + 1);
 
     const TorvoInfo t = state->getTorvoInfo();
     QVERIFY(t.registered);
@@ -352,37 +356,91 @@ void ApplicationStateTest::listsMergeInArrivalOrder()
     QCOMPARE(changed.last().first().toStringList(), state->getDevices());
 }
 
-void ApplicationStateTest::lateReplyOfPreviousDeviceIsDropped()
+void ApplicationStateTest::previousDeviceNeverReachesRecords_data()
 {
-    scriptDevice(server, QStringLiteral("OLD"), 400);
-    scriptDevice(server, QStringLiteral("NEW"));
-    state->setCurrentDevice(QStringLiteral("OLD"));
-    QSignalSpy lm(state, &ApplicationState::lmStatusChanged);
-    state->setCurrentDevice(QStringLiteral("NEW"));
-    QTRY_COMPARE(state->getLmInfo().version, QStringLiteral("lm-NEW"));
-    QTRY_COMPARE(state->getLmInfo().address, QStringLiteral("host-NEW:80"));
-    const int emittedBefore = lm.count();
-    // The old device's ЛМ reply comes last and must change nothing.
-    QTRY_VERIFY(log.contains(QStringLiteral("Ответ на запрос статуса ЛМ для устройства OLD пропущен")));
-    QTRY_COMPARE(state->findChildren<BaseReply*>().size(), 0);
-    QCOMPARE(state->getLmInfo().version, QStringLiteral("lm-NEW"));
-    QCOMPARE(lm.count(), emittedBefore);
+    QTest::addColumn<int>("oldStatus");
+    QTest::newRow("late success") << 200;
+    QTest::newRow("late error") << 500;
 }
 
-void ApplicationStateTest::lateErrorOfPreviousDeviceIsDropped()
+void ApplicationStateTest::previousDeviceNeverReachesRecords()
 {
-    scriptDevice(server, QStringLiteral("NEW2"));
-    TestServer::Reply slowFailure;
-    slowFailure.status = 500;
-    slowFailure.delayMs = 400;
-    server.setReply(QStringLiteral("GET"), torvoPath(QStringLiteral("OLD2")), slowFailure);
-    state->setCurrentDevice(QStringLiteral("OLD2"));
-    state->setCurrentDevice(QStringLiteral("NEW2"));
-    QTRY_COMPARE(state->getTorvoInfo().velkorId, QStringLiteral("V-NEW2"));
-    QTRY_VERIFY(log.contains(QStringLiteral("Ответ на запрос статуса Torvo для устройства OLD2 пропущен")));
-    QTRY_COMPARE(state->findChildren<BaseReply*>().size(), 0);
-    QCOMPARE(state->getTorvoInfo().velkorId, QStringLiteral("V-NEW2"));
+    QFETCH(int, oldStatus);
+    const QString oldDevice = QStringLiteral("OLD-%1").arg(oldStatus);
+    scriptDevice(server, oldDevice);
+    scriptDevice(server, QStringLiteral("NEW"), 300);
+    server.setJson(QStringLiteral("GET"), kktList, kktListBody({oldDevice, QStringLiteral("NEW")}));
+    select(oldDevice);
     QVERIFY(state->getTorvoInfo().registered);
+
+    // The old device's replies are slow now; the new one is picked while they are on the wire.
+    TestServer::Reply slow;
+    slow.status = oldStatus;
+    slow.body = R"({"state":"Зарегистрирован","regData":{"velkorId":"V-late"}})";
+    slow.delayMs = 200;
+    server.setReply(QStringLiteral("GET"), torvoPath(oldDevice), slow);
+    state->refreshInfo();
+    QSignalSpy torvo(state, &ApplicationState::torvoStatusChanged);
+    state->setCurrentDevice(QStringLiteral("NEW"));
+
+    // Everything read for the old device is gone at once, before the new one's replies.
+    QCOMPARE(torvo.count(), 1);
+    QVERIFY(!state->getTorvoInfo().registered);
+    QVERIFY(state->getKktInfo().kktSerial.isEmpty() && state->getKktInfo().kktInn.isEmpty());
+    QVERIFY(state->getLmInfo().address.isEmpty() && state->getGismtInfo().gismtVelkorId.isEmpty());
+    QVERIFY(log.contains(QStringLiteral("Отменено незавершённых запросов: 6")));
+
+    QTRY_COMPARE(state->findChildren<BaseReply*>().size(), 0);
+    QCOMPARE(state->getTorvoInfo().velkorId, QStringLiteral("V-NEW"));
+    QCOMPARE(state->getKktInfo().kktSerial, QStringLiteral("NEW"));
+    QVERIFY(!log.contains(QStringLiteral("V-late")));
+}
+
+void ApplicationStateTest::hungRoundFreesConnections_data()
+{
+    QTest::addColumn<bool>("newRound");
+    QTest::addColumn<int>("timeLimit");
+    // Ended by the time limit, each with its error.
+    QTest::newRow("time limit") << false << 300;
+    // Ended by the next round long before the limit.
+    QTest::newRow("next round") << true << 600000;
+}
+
+void ApplicationStateTest::hungRoundFreesConnections()
+{
+    QFETCH(bool, newRound);
+    QFETCH(int, timeLimit);
+    NetworkManager::getInstance()->setTimeLimitOverride(timeLimit);
+    const QString device = QStringLiteral("HUNG-%1").arg(newRound);
+    TestServer::Reply hang;
+    hang.action = TestServer::Action::Hang;
+    for (const QString& path : {statusPath(device), lmPath(device), torvoPath(device), kktList,
+                                lmSettingsPath(device), updatePath(device)}) {
+        server.setReply(QStringLiteral("GET"), path, hang);
+    }
+    state->setCurrentDevice(device);
+    // Six requests hold every connection Qt opens to one host.
+    QTRY_COMPARE(server.requestCount(), 6);
+    if (newRound) {
+        scriptDevice(server, device);
+        server.setJson(QStringLiteral("GET"), kktList, kktListBody({device}));
+        state->refreshInfo();
+    }
+    server.setJson(QStringLiteral("GET"), torvoList, R"({"instances":[{"id":"I9"}]})");
+    state->refreshDeviceList();
+    QTRY_COMPARE(server.requests(QStringLiteral("GET"), torvoList).size(), 1);
+    QTRY_COMPARE(state->findChildren<BaseReply*>().size(), 0);
+    if (!newRound) {
+        QCOMPARE(
+            log.count(QStringLiteral("Обработка ответа на запрос статуса ЛМ: error: `Нет ответа от службы "
+                                     "Torvo за 0.3 с`")),
+            1);
+        QVERIFY(state->getLmInfo().version.isEmpty());
+    } else {
+        QCOMPARE(state->getLmInfo().version, QStringLiteral("lm-") + device);
+    }
+    NetworkManager::getInstance()->setTimeLimitOverride(0);
+    server.releaseHanging();
 }
 
 QTEST_GUILESS_MAIN(ApplicationStateTest)

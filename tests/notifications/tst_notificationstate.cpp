@@ -76,6 +76,9 @@ private slots:
     void clearWhileListPending();
     void hungRequestIsGivenUp();
     void requestsFollowSelectedDevice();
+    void previousDeviceRepliesAreDropped_data();
+    void previousDeviceRepliesAreDropped();
+    void reloadSupersedesPageInFlight();
     void timerAsksCountThenCritical();
 
 private:
@@ -297,14 +300,17 @@ void NotificationStateTest::clearWhileListPending()
 
 void NotificationStateTest::hungRequestIsGivenUp()
 {
-    state->setRequestTimeLimit(300);
+    NetworkManager::getInstance()->setTimeLimitOverride(300);
     TestServer::Reply hang;
     hang.action = TestServer::Action::Hang;
     server.setReply(QStringLiteral("POST"), path, hang);
     QSignalSpy changed(state, &NotificationState::notificationChanged);
     state->updateNotificationList(0, 20);
-    QTRY_VERIFY(log.contains(QStringLiteral("Нет ответа на запрос обновления списка уведомлений")));
+    QTRY_VERIFY(
+        log.contains(QStringLiteral("Обработка ответа на запрос обновления списка уведомлений: error: "
+                                    "`Нет ответа от службы Torvo за 0.3 с`")));
     QTRY_COMPARE(pendingRequests(state), 0);
+    NetworkManager::getInstance()->setTimeLimitOverride(0);
     // Its connection is given back too: the reply was aborted and released.
     QTRY_COMPARE(NetworkManager::getInstance()->findChildren<QNetworkReply*>().size(), 0);
 
@@ -321,8 +327,10 @@ void NotificationStateTest::requestsFollowSelectedDevice()
 {
     ApplicationState* application = ApplicationState::getInstance();
     application->setCurrentDevice(QStringLiteral("KKT 1"));
-    // Selecting a device sends its status requests; let them finish before counting ours.
+    // Selecting a device sends its status requests and reloads the notifications; let them
+    // finish before counting ours.
     QTRY_COMPARE(application->findChildren<BaseReply*>().size(), 0);
+    QTRY_COMPARE(pendingRequests(state), 0);
     server.clearRequests();
     server.setJson(QStringLiteral("GET"), path + QStringLiteral("KKT 1"), count(1, false));
     state->updateAvailableNotificationCount();
@@ -332,6 +340,110 @@ void NotificationStateTest::requestsFollowSelectedDevice()
     QCOMPARE(state->getAvailableNotificationCount(), 1);
     application->setCurrentDevice(QString());
     QTRY_COMPARE(application->findChildren<BaseReply*>().size(), 0);
+}
+
+void NotificationStateTest::previousDeviceRepliesAreDropped_data()
+{
+    QTest::addColumn<QString>("kind");
+    for (const char* kind : {"page", "mark", "delete", "count", "critical"}) {
+        QTest::newRow(kind) << QString::fromLatin1(kind);
+    }
+}
+
+void NotificationStateTest::previousDeviceRepliesAreDropped()
+{
+    QFETCH(QString, kind);
+    ApplicationState* application = ApplicationState::getInstance();
+    const QString a = QStringLiteral("A-") + kind;
+    const QString b = QStringLiteral("B-") + kind;
+    server.setJson(QStringLiteral("POST"), path + a, page({wire(1, QStringLiteral("A")), wire(2)}));
+    server.setJson(QStringLiteral("GET"), path + a, count(3, false));
+    server.setJson(QStringLiteral("GET"), criticalPath + a, R"({"hasCriticalDkkt":true})");
+    // Picking a device is enough to load its notifications.
+    application->setCurrentDevice(a);
+    QTRY_COMPARE(state->getNotifications().size(), 2);
+    QTRY_COMPARE(pendingRequests(state), 0);
+    QCOMPARE(state->getAvailableNotificationCount(), 3);
+    QVERIFY(state->getCriticalModuleNotification().hasCriticalDkkt);
+
+    // A's answer to the action under test is slow; B is picked while it is on the wire.
+    TestServer::Reply slow;
+    slow.delayMs = 300;
+    if (kind == QLatin1String("page")) {
+        slow.body = page({wire(1, QStringLiteral("A-late")), wire(9)});
+        server.setReply(QStringLiteral("POST"), path + a, slow);
+        state->updateNotificationList(2, 100);
+    } else if (kind == QLatin1String("mark")) {
+        server.setReply(QStringLiteral("PATCH"), path + a, slow);
+        state->markNotificationAsRead({1});
+    } else if (kind == QLatin1String("delete")) {
+        server.setReply(QStringLiteral("DELETE"), path + a, slow);
+        state->deleteNotification({1});
+    } else if (kind == QLatin1String("count")) {
+        slow.body = count(5, true);
+        server.setReply(QStringLiteral("GET"), path + a, slow);
+        state->updateAvailableNotificationCount();
+    } else {
+        slow.body = R"({"hasCriticalTorvo":true})";
+        server.setReply(QStringLiteral("GET"), criticalPath + a, slow);
+        state->updateCriticalModuleNotification();
+    }
+    server.setJson(QStringLiteral("POST"), path + b, page({wire(1, QStringLiteral("B")), wire(7)}));
+    server.setJson(QStringLiteral("GET"), path + b, count(0, false));
+    server.setJson(QStringLiteral("GET"), criticalPath + b, "{}");
+    QSignalSpy changed(state, &NotificationState::notificationChanged);
+    application->setCurrentDevice(b);
+
+    // Nothing of A is held, counted or flagged once B is picked...
+    QVERIFY(!changed.isEmpty());
+    QVERIFY(changed.first().first().value<NotificationHash>().isEmpty());
+    QCOMPARE(state->getAvailableNotificationCount(), 0);
+    QCOMPARE(state->getCriticalNotificationType(), NoUnread);
+    QCOMPARE(state->getCriticalModuleNotification(), CriticalModuleNotification());
+    // ...and A's late answer, when it comes, changes nothing of B's.
+    QTRY_COMPARE(pendingRequests(state), 0);
+    QCOMPARE(state->getNotifications().keys().size(), 2);
+    QCOMPARE(state->getNotifications().value(1).header, QStringLiteral("B"));
+    QVERIFY(!state->getNotifications().value(1).isRead);
+    QVERIFY(state->getNotifications().contains(7));
+    QCOMPARE(state->getAvailableNotificationCount(), 0);
+    QCOMPARE(state->getCriticalModuleNotification(), CriticalModuleNotification());
+    QVERIFY(!log.contains(QStringLiteral("A-late")));
+    if (kind == QLatin1String("mark") || kind == QLatin1String("delete")) {
+        // The operator's command still reached A; only its answer is no longer B's business.
+        QVERIFY(log.contains(QStringLiteral("для устройства ") + a +
+                             QStringLiteral(" пропущен: выбрано устройство ") + b));
+    }
+    // A command goes to the device whose ids it names.
+    QVERIFY(server.requests(QStringLiteral("PATCH"), path + b).isEmpty());
+    QVERIFY(server.requests(QStringLiteral("DELETE"), path + b).isEmpty());
+
+    application->setCurrentDevice(QString());
+    QTRY_COMPARE(application->findChildren<BaseReply*>().size(), 0);
+}
+
+void NotificationStateTest::reloadSupersedesPageInFlight()
+{
+    loadPage({wire(1), wire(2)});
+    // A later page is still on the wire when the operator reloads.
+    TestServer::Reply slow;
+    slow.body = page({wire(120, QStringLiteral("old page")), wire(121, QStringLiteral("old page"))});
+    slow.delayMs = 300;
+    server.setReply(QStringLiteral("POST"), path, slow);
+    server.clearRequests();
+    state->updateNotificationList(2, 100);
+    QTRY_COMPARE(server.requestCount(), 1);
+
+    server.setJson(QStringLiteral("POST"), path, page({wire(300), wire(1)}));
+    server.setJson(QStringLiteral("GET"), path, count(2, false));
+    state->reloadNotifications();
+    QTRY_COMPARE(pendingRequests(state), 0);
+    QCOMPARE(QJsonDocument::fromJson(server.requests(QStringLiteral("POST"), path).last().body).object(),
+             QJsonObject({{QStringLiteral("offset"), 0}, {QStringLiteral("count"), 20}}));
+    QList<int> held = state->getNotifications().keys();
+    std::sort(held.begin(), held.end());
+    QCOMPARE(held, QList<int>({1, 300}));
+    QVERIFY(!log.contains(QStringLiteral("old page")));
 }
 
 void NotificationStateTest::timerAsksCountThenCritical()

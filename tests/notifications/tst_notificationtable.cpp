@@ -101,11 +101,14 @@ private slots:
     void indexMatchesPlainScan();
     void paging_data();
     void paging();
-    void noPagingWhenEverythingFits();
+    void pagingWhenRowsDoNotFill_data();
+    void pagingWhenRowsDoNotFill();
     void contextMenu();
     void commands_data();
     void commands();
-    void markAllIncludesHiddenRows();
+    void markAllHiddenDeleteAllVisible();
+    void rowsReplacedDuringQuestion_data();
+    void rowsReplacedDuringQuestion();
     void hiddenSelectionIsNotActedOn();
     void doubleClick();
     void filterMenuFromHeader();
@@ -335,19 +338,52 @@ void NotificationTableTest::paging()
              qPrintable(line));
 }
 
-void NotificationTableTest::noPagingWhenEverythingFits()
+void NotificationTableTest::pagingWhenRowsDoNotFill_data()
 {
-    table->updateFromState(notificationRange(1, 5));
+    QTest::addColumn<bool>("lastPageFull");
+    QTest::addColumn<int>("otherRows");
+    QTest::addColumn<bool>("filterToGismt");
+    QTest::addColumn<bool>("asked");
+    // The service had no more: nothing to ask for, even though nothing can be scrolled.
+    QTest::newRow("last page short") << false << 0 << false << false;
+    QTest::newRow("last page full, rows fit") << true << 0 << false << true;
+    // A panel's bell leaves three rows of a hundred and three: the rest must come by paging.
+    QTest::newRow("filter leaves few rows") << true << 100 << true << true;
+    QTest::newRow("view filled") << true << 100 << false << false;
+}
+
+void NotificationTableTest::pagingWhenRowsDoNotFill()
+{
+    QFETCH(bool, lastPageFull);
+    QFETCH(int, otherRows);
+    QFETCH(bool, filterToGismt);
+    QFETCH(bool, asked);
     showTable(600);
     QSignalSpy more(table.get(), &NotificationTable::loadMoreDataRequested);
-    QScrollBar* bar = table->verticalScrollBar();
-    QCOMPARE(bar->maximum(), 0);
-    bar->triggerAction(QAbstractSlider::SliderToMaximum);
-    QWheelEvent wheel(QPointF(50, 50), QPointF(table->viewport()->mapToGlobal(QPoint(50, 50))), QPoint(),
-                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(table->viewport(), &wheel);
-    QCOMPARE(bar->value(), 0);
-    QCOMPARE(more.count(), 0);
+    table->setMorePagesExpected(lastPageFull);
+    NotificationHash hash = notificationRange(1, 3, GISMT);
+    if (otherRows > 0) {
+        hash.insert(notificationRange(4, 3 + otherRows));
+    }
+    table->updateFromState(hash);
+    if (filterToGismt) {
+        table->setModuleFilter({GISMT});
+    }
+    if (asked) {
+        QTRY_COMPARE(more.count(), 1);
+        QCOMPARE(more.first(), (QList<QVariant>{hash.size(), 100}));
+        QVERIFY(log.contains(QStringLiteral("Строки не заполняют таблицу")));
+    } else {
+        // The check runs once the event loop turns.
+        QCoreApplication::processEvents();
+        QCOMPARE(more.count(), 0);
+    }
+    // Scrolling cannot ask either when nothing scrolls.
+    if (otherRows == 0) {
+        table->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+        QCOMPARE(table->verticalScrollBar()->value(), 0);
+        QCOMPARE(more.count(), asked ? 1 : 0);
+    }
 }
 
 void NotificationTableTest::contextMenu()
@@ -475,7 +511,7 @@ void NotificationTableTest::commands()
     QCOMPARE(modelOf(*table)->rowCount(), rows);
 }
 
-void NotificationTableTest::markAllIncludesHiddenRows()
+void NotificationTableTest::markAllHiddenDeleteAllVisible()
 {
     NotificationHash hash = notificationRange(1, 3);
     hash.insert(notificationRange(4, 6, GISMT));
@@ -486,10 +522,11 @@ void NotificationTableTest::markAllIncludesHiddenRows()
     table->markAllAsRead();
     QCOMPARE(idsOf(markSpy), range(1, 6));
 
+    // Deleting "all" never reaches rows the filter hides from the operator.
     ModalAnswerer answerer(QMessageBox::Yes);
     table->deleteAllRows();
-    QCOMPARE(answerer.last().text, QStringLiteral("Вы уверены, что хотите удалить все 6 уведомлений?"));
-    QCOMPARE(idsOf(deleteSpy), range(1, 6));
+    QCOMPARE(answerer.last().text, QStringLiteral("Вы уверены, что хотите удалить все 3 уведомлений?"));
+    QCOMPARE(idsOf(deleteSpy), range(4, 6));
 
     // With no rows the question still comes, with 0, and nothing is asked of the state.
     table->updateFromState({});
@@ -497,6 +534,34 @@ void NotificationTableTest::markAllIncludesHiddenRows()
     QCOMPARE(answerer.count(), 2);
     QCOMPARE(answerer.last().text, QStringLiteral("Вы уверены, что хотите удалить все 0 уведомлений?"));
     QCOMPARE(deleteSpy.count(), 1);
+}
+
+void NotificationTableTest::rowsReplacedDuringQuestion_data()
+{
+    QTest::addColumn<bool>("all");
+    QTest::newRow("delete selected") << false;
+    QTest::newRow("delete all") << true;
+}
+
+void NotificationTableTest::rowsReplacedDuringQuestion()
+{
+    QFETCH(bool, all);
+    table->updateFromState(notificationRange(1, 5));
+    table->selectAll();
+    QSignalSpy deleteSpy(table.get(), &NotificationTable::deleteNotificationsRequested);
+    // Another register is picked while the question is open; its rows carry the same ids.
+    ModalAnswerer answerer(QMessageBox::Yes);
+    answerer.setWhileOpen([this] {
+        table->updateFromState({});
+        table->updateFromState(notificationRange(1, 5));
+    });
+    if (all) {
+        table->deleteAllRows();
+    } else {
+        table->deleteSelectedRows();
+    }
+    QCOMPARE(answerer.count(), 1);
+    QCOMPARE(deleteSpy.count(), 0);
 }
 
 void NotificationTableTest::hiddenSelectionIsNotActedOn()

@@ -18,6 +18,9 @@ void ModalAnswerer::poll()
     if (!modal) {
         return;
     }
+    if (whileOpen) {
+        whileOpen();
+    }
     Seen record;
     record.className = QString::fromLatin1(modal->metaObject()->className());
     record.title = modal->windowTitle();

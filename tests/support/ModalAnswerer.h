@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
+
 // Answers the modal dialogs that a test's action opens: each time one becomes active, its
 // title and text are recorded and `answer` is pressed (a QMessageBox) or the dialog is
 // rejected (any other QDialog). Watches the event loop; no test ever blocks on a dialog.
@@ -16,6 +18,8 @@ public:
     explicit ModalAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok, QObject* parent = nullptr);
 
     void setAnswer(QMessageBox::StandardButton button) { answer = button; }
+    // Runs while each dialog is open, just before it is answered: what may happen meanwhile.
+    void setWhileOpen(std::function<void()> action) { whileOpen = std::move(action); }
 
     struct Seen
     {
@@ -33,6 +37,7 @@ private:
     void poll();
 
     QMessageBox::StandardButton answer;
+    std::function<void()> whileOpen;
     QTimer timer;
 };
 

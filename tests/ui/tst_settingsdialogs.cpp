@@ -85,6 +85,8 @@ private slots:
     void lmSaveSendsFields_data();
     void lmSaveSendsFields();
     void lmFailedSaveKeepsValues();
+    void lmRefusesBadPort_data();
+    void lmRefusesBadPort();
     void torvoSave_data();
     void torvoSave();
     void serviceTextShownLiterally();
@@ -268,6 +270,8 @@ void SettingsDialogsTest::loadError()
 
     ModalAnswerer answerer;
     QDialog* dialog = open(kind);
+    // Nothing was read yet, so nothing may be written back.
+    QVERIFY(!saveButtonOf(dialog)->isEnabled());
     // Typed before the reply: the reset after the box must clear it.
     const QList<QtMaterialTextField*> fields = fieldsOf(dialog);
     for (QtMaterialTextField* field : fields) {
@@ -299,7 +303,8 @@ void SettingsDialogsTest::loadError()
         QVERIFY(!each->isChecked());
     }
     QVERIFY(dialog->isVisible());
-    QVERIFY(saveButtonOf(dialog)->isEnabled());
+    // Saving now would write the emptied fields over the service's real settings.
+    QVERIFY(!saveButtonOf(dialog)->isEnabled());
     const QString subject = kind == QLatin1String("lm") ? QStringLiteral("ЛМ") : QStringLiteral("Torvo");
     QVERIFY(log.contains(QStringLiteral("Обработка ответа на запрос настроек ") + subject +
                          QStringLiteral(": error: `") + seen.text + QLatin1Char('`')));
@@ -341,12 +346,12 @@ void SettingsDialogsTest::lmSaveSendsFields_data()
                              {QStringLiteral("password"), QStringLiteral("secret")}};
     QJsonObject withNew = loaded;
     withNew.insert(QStringLiteral("newPassword"), QStringLiteral("n3w-пароль"));
-    QJsonObject badPort = loaded;
-    badPort.insert(QStringLiteral("port"), 0);
+    QJsonObject otherPort = loaded;
+    otherPort.insert(QStringLiteral("port"), 6000);
 
     QTest::newRow("no new password") << QString() << QString() << loaded;
     QTest::newRow("new password") << QStringLiteral("n3w-пароль") << QString() << withNew;
-    QTest::newRow("port not a number") << QString() << QStringLiteral("59x") << badPort;
+    QTest::newRow("port typed with spaces") << QString() << QStringLiteral(" 6000 ") << otherPort;
 }
 
 void SettingsDialogsTest::lmSaveSendsFields()
@@ -415,6 +420,42 @@ void SettingsDialogsTest::lmFailedSaveKeepsValues()
     save->click();
     QTRY_VERIFY(!dialog->isVisible());
     QCOMPARE(server.requests(QStringLiteral("PUT"), lmPath).size(), 2);
+}
+
+void SettingsDialogsTest::lmRefusesBadPort_data()
+{
+    QTest::addColumn<QString>("port");
+    QTest::newRow("letters") << QStringLiteral("80a0");
+    QTest::newRow("zero") << QStringLiteral("0");
+    QTest::newRow("too big") << QStringLiteral("65536");
+    QTest::newRow("signed") << QStringLiteral("+80");
+    QTest::newRow("empty") << QString();
+}
+
+void SettingsDialogsTest::lmRefusesBadPort()
+{
+    QFETCH(QString, port);
+    server.setJson(QStringLiteral("GET"), lmPath, lmSettings);
+    server.setJson(QStringLiteral("PUT"), lmPath, "{}");
+    ModalAnswerer answerer;
+    QDialog* dialog = open(QStringLiteral("lm"));
+    const QList<QtMaterialTextField*> fields = fieldsOf(dialog);
+    QTRY_COMPARE(fields.at(0)->text(), QStringLiteral("10.0.0.5"));
+    fields.at(1)->setText(port);
+    fields.at(4)->setText(QStringLiteral("new"));
+    const QStringList typed = textsOf(fields);
+
+    QtMaterialRaisedButton* save = saveButtonOf(dialog);
+    save->click();
+    QCOMPARE(answerer.count(), 1);
+    QCOMPARE(answerer.last().title, QStringLiteral("Ошибка при сохранении настроек ЛМ"));
+    QCOMPARE(answerer.last().text, QStringLiteral("Неверный порт: укажите целое число от 1 до 65535"));
+    QCOMPARE(answerer.last().parent, dialog);
+    QVERIFY(waitForNetworkIdle());
+    QVERIFY(server.requests(QStringLiteral("PUT"), lmPath).isEmpty());
+    QCOMPARE(textsOf(fields), typed);
+    QVERIFY(save->isEnabled());
+    dialog->close();
 }
 
 void SettingsDialogsTest::torvoSave_data()

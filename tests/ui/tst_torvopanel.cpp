@@ -7,6 +7,7 @@
 #include "TestServer.h"
 
 #include "app/ApplicationState.h"
+#include "network/NetworkManager.h"
 #include "ui/InfoPage.h"
 #include "ui/TorvoPanel.h"
 #include "widgets/QtMaterialRaisedButton.h"
@@ -81,6 +82,8 @@ private slots:
     void upgradeFails();
     void upgradeRefusedForMissingData_data();
     void upgradeRefusedForMissingData();
+    void actionsNeverUseAnotherDevicesData();
+    void upgradeButtonStaysHiddenWhileSent();
 
 private:
     // A fresh page whose Torvo panel has drawn `script`.
@@ -499,6 +502,70 @@ void TorvoPanelTest::upgradeRefusedForMissingData()
     QVERIFY(log.lines().last().contains(QStringLiteral(" ERROR [GUI] ")));
     QVERIFY(waitForNetworkIdle());
     QCOMPARE(server.requestCount(), 0);
+}
+
+void TorvoPanelTest::actionsNeverUseAnotherDevicesData()
+{
+    // A: not registered, shift open, an update on offer: every action would have its data.
+    DeviceScript a;
+    a.device = device;
+    a.updatePackage = QStringLiteral("torvo-setup");
+    a.updateVersion = QStringLiteral("1.5.0");
+    load(a);
+    QVERIFY(!panel->getUpgradeButton()->isHidden());
+
+    // B's replies are not in yet when the operator acts.
+    const QString other = QStringLiteral("0128000000099");
+    TestServer::Reply hang;
+    hang.action = TestServer::Action::Hang;
+    for (const QString& path :
+         {ServicePaths::status(other), ServicePaths::lmStatus(other), ServicePaths::torvoStatus(other),
+          ServicePaths::kktList(), ServicePaths::lmSettings(other), ServicePaths::update(other)}) {
+        server.setReply(QStringLiteral("GET"), path, hang);
+    }
+    ApplicationState::getInstance()->setCurrentDevice(other);
+    QVERIFY(panel->getUpgradeButton()->isHidden());
+    QVERIFY(panel->getValueLabel(0)->text().isEmpty());
+
+    ModalAnswerer answerer;
+    panel->getRegisterButton()->click();
+    QCOMPARE(answerer.count(), 1);
+    QCOMPARE(answerer.last().text, QStringLiteral("Недостаточно данных для регистрации Torvo"));
+    panel->updateTorvo();
+    QCOMPARE(answerer.count(), 2);
+    QCOMPARE(answerer.last().text, QStringLiteral("Недостаточно данных для обновления Torvo"));
+    QVERIFY(actionsOf(server.requests()).isEmpty());
+
+    // With no device at all there is nothing to register.
+    server.releaseHanging();
+    ApplicationState::getInstance()->setCurrentDevice(QString());
+    QVERIFY(panel->getRegisterButton()->isHidden());
+}
+
+void TorvoPanelTest::upgradeButtonStaysHiddenWhileSent()
+{
+    DeviceScript script;
+    script.device = device;
+    script.shiftState = QStringLiteral("Закрыта");
+    script.updatePackage = QStringLiteral("torvo-setup");
+    script.updateVersion = QStringLiteral("1.5.0");
+    load(script);
+    TestServer::Reply slow;
+    slow.delayMs = 1000;
+    server.setReply(QStringLiteral("POST"), ServicePaths::update(device), slow);
+    QtMaterialRaisedButton* button = panel->getUpgradeButton();
+
+    ModalAnswerer answerer;
+    button->click();
+    QVERIFY(button->isHidden());
+    // A redraw while the upgrade is on its way (the update is still on offer) must not offer it again.
+    QVERIFY(selectDevice(device));
+    QVERIFY(button->isHidden());
+    QTRY_COMPARE(answerer.count(), 1);
+    QCOMPARE(answerer.last().text, QStringLiteral("Обновление Torvo успешно поставлено в очередь"));
+    panel->updateInfo();
+    QVERIFY(!button->isHidden());
+    QCOMPARE(server.requests(QStringLiteral("POST"), ServicePaths::update(device)).size(), 1);
 }
 
 QTEST_MAIN(TorvoPanelTest)
