@@ -86,6 +86,7 @@ private:
     bool waitForIdle();
     NotificationTable* table() const;
     QString kktValue(int row) const;
+    QStringList tableHeaders() const;
 
     SimService service;
     SimServer server;
@@ -174,6 +175,16 @@ NotificationTable* ClientFlowsTest::table() const
     return window->getContentFrame()->getNotificationsPage()->findChild<NotificationTable*>();
 }
 
+QStringList ClientFlowsTest::tableHeaders() const
+{
+    QStringList headers;
+    const QAbstractItemModel* model = table()->QAbstractItemView::model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        headers << model->index(row, 2).data(Qt::UserRole + 4).toString();
+    }
+    return headers;
+}
+
 QString ClientFlowsTest::kktValue(int row) const
 {
     return window->getContentFrame()->getInfoPage()->getKktPanel()->getValueLabel(row)->text();
@@ -243,6 +254,16 @@ void ClientFlowsTest::panelsShowTheServiceValues()
 
 void ClientFlowsTest::choosingAnotherDeviceRefreshesEverything()
 {
+    // One notification each register alone has, the open one's already in the table.
+    auto notify = [this](const QString& device, const QString& header) {
+        control("POST", QStringLiteral("/sim/notify"),
+                {{QStringLiteral("device"), device}, {QStringLiteral("header"), header}});
+    };
+    notify(openKkt, QStringLiteral("Только открытой кассы"));
+    notify(closedKkt, QStringLiteral("Только закрытой кассы"));
+    window->getContentFrame()->getNotificationsPage()->getState()->reloadNotifications();
+    QTRY_VERIFY(tableHeaders().contains(QStringLiteral("Только открытой кассы")));
+
     const int from = lineCount();
     selectDevice(closedKkt);
     const QStringList seen = linesSince(from);
@@ -255,6 +276,10 @@ void ClientFlowsTest::choosingAnotherDeviceRefreshesEverything()
     QCOMPARE(kktValue(1), closedKkt);
     QCOMPARE(kktValue(5), QStringLiteral("Закрыта"));
     QVERIFY(!window->getContentFrame()->getInfoPage()->getTorvoPanel()->getRegisterButton()->isVisible());
+    // Its notifications replace the other register's without a press of the page's button.
+    QVERIFY(
+        seen.contains(QStringLiteral("POST /api/v1/notifications/") + closedKkt + QStringLiteral(" 200")));
+    QTRY_COMPARE(table()->QAbstractItemView::model()->rowCount(), 20);
 }
 
 void ClientFlowsTest::notificationsLoadAndPage()
