@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QObject>
+#include <QVector>
+
+class NotificationState;
+class NotificationTable;
+class NotificationsPage;
+
+// Loads every notification of the selected device as an operator does: the page's reload
+// button, then the table scrolled to its end each time a page has arrived, until the service
+// has no more. Records the CPU time of the process for each page, from the scroll that asked
+// for it to the moment the table has been synced, laid out and painted.
+class ScrollLoader : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Page
+    {
+        int rows = 0; // rows held once the page was shown
+        double cpuMs = 0;
+    };
+
+    explicit ScrollLoader(NotificationsPage* page);
+
+    // False when no page arrived for `stallMs`.
+    bool loadAll(int stallMs = 60000);
+
+    const QVector<Page>& pages() const { return loaded; }
+    double totalCpuMs() const;
+    double wallMs() const { return wall; }
+
+    // Waits until no request object is alive any more, everything answered and released.
+    static bool settle(int timeoutMs = 60000);
+
+private:
+    void afterPage(bool full);
+
+    NotificationsPage* page;
+    NotificationState* state;
+    NotificationTable* table;
+    QVector<Page> loaded;
+    double cpuMark = 0;
+    double wall = 0;
+    bool finished = false;
+};
