@@ -9,8 +9,10 @@
 #include "BenchClock.h"
 #include "BenchEnvironment.h"
 #include "BenchReport.h"
+#include "PaintWatch.h"
 #include "ScrollLoader.h"
 #include "SimProcess.h"
+#include "WaitFor.h"
 
 #include "app/ApplicationState.h"
 #include "app/Settings.h"
@@ -60,24 +62,26 @@ void usePort(int port)
     Settings::getInstance()->configurate();
 }
 
-void settlePaint()
+PaintWatch* paintsOf(NotificationTable* table)
 {
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents();
+    return table->viewport()->findChild<PaintWatch*>();
 }
 
 // Runs `command`, waits until the state has sent its next collection and the table has shown
 // it, and returns the CPU clock then.
-double cpuWhenChanged(NotificationState* state, const std::function<void()>& command)
+double cpuWhenChanged(NotificationState* state, NotificationTable* table,
+                      const std::function<void()>& command)
 {
     bool changed = false;
-    const QMetaObject::Connection connection = QObject::connect(
-        state, &NotificationState::notificationChanged, state, [&changed] { changed = true; });
+    int paintsBefore = 0;
+    const QMetaObject::Connection connection =
+        QObject::connect(state, &NotificationState::notificationChanged, state, [&] {
+            changed = true;
+            paintsBefore = paintsOf(table)->paints();
+        });
     command();
-    while (!changed) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
-    }
-    settlePaint();
+    waitFor([&changed] { return changed; }, 60000);
+    paintsOf(table)->waitForPaintAfter(paintsBefore);
     QObject::disconnect(connection);
     return BenchClock::processCpuMs();
 }
@@ -105,19 +109,21 @@ void timeOperations(NotificationsPage& page, Run& run)
     NotificationState* state = page.getState();
 
     double start = BenchClock::processCpuMs();
+    int paints = paintsOf(table)->paints();
     table->setModuleFilter({GISMT});
-    settlePaint();
+    paintsOf(table)->waitForPaintAfter(paints);
     run.filterOneMs = BenchClock::processCpuMs() - start;
     start = BenchClock::processCpuMs();
+    paints = paintsOf(table)->paints();
     table->setModuleFilter(defaultModuleFilter());
-    settlePaint();
+    paintsOf(table)->waitForPaintAfter(paints);
     run.filterAllMs = BenchClock::processCpuMs() - start;
 
     start = BenchClock::processCpuMs();
-    run.markAllMs = cpuWhenChanged(state, [table] { table->markAllAsRead(); }) - start;
+    run.markAllMs = cpuWhenChanged(state, table, [table] { table->markAllAsRead(); }) - start;
 
     double answeredAt = 0;
-    const double shown = cpuWhenChanged(state, [table, &answeredAt] {
+    const double shown = cpuWhenChanged(state, table, [table, &answeredAt] {
         answerYes(answeredAt);
         table->deleteAllRows();
     });
@@ -140,8 +146,6 @@ Run runOnce(int count)
     if (!ScrollLoader::settle()) {
         return run;
     }
-    settlePaint();
-
     ScrollLoader loader(&page);
     const qint64 logBytes = BenchEnvironment::logBytes();
     const qint64 logLines = BenchEnvironment::logLines();

@@ -1,6 +1,8 @@
 #include "ScrollLoader.h"
 
 #include "BenchClock.h"
+#include "PaintWatch.h"
+#include "WaitFor.h"
 
 #include "network/BaseReply.h"
 #include "notifications/NotificationState.h"
@@ -8,58 +10,47 @@
 #include "notifications/NotificationsPage.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QEventLoop>
 #include <QScrollBar>
-#include <QTimer>
 
 ScrollLoader::ScrollLoader(NotificationsPage* notificationsPage)
     : QObject(notificationsPage)
     , page(notificationsPage)
     , state(notificationsPage->getState())
     , table(notificationsPage->findChild<NotificationTable*>())
+    , paints(new PaintWatch(table->viewport()))
 {
-    // The page has been merged and the table synced by the time a zero timer runs.
-    connect(state, &NotificationState::notificationPageReceived, this,
-            [this](bool full) { QTimer::singleShot(0, this, [this, full] { afterPage(full); }); });
+    // Emitted before the page is merged: the paints counted here are those of earlier pages.
+    connect(state, &NotificationState::notificationPageReceived, this, [this](bool full) {
+        pageArrived = true;
+        lastPageFull = full;
+        paintsAtPage = paints->paints();
+    });
 }
 
 bool ScrollLoader::loadAll(int stallMs)
 {
     loaded.clear();
-    finished = false;
+    pageArrived = false;
     const double wallStart = BenchClock::wallMs();
-    cpuMark = BenchClock::processCpuMs();
+    double cpuMark = BenchClock::processCpuMs();
     page->updateButtonClicked();
-    int pagesSeen = 0;
-    QDeadlineTimer stall(stallMs);
-    while (!finished) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
-        if (loaded.size() != pagesSeen) {
-            pagesSeen = loaded.size();
-            stall.setRemainingTime(stallMs);
-        }
-        if (stall.hasExpired()) {
+    for (;;) {
+        if (!waitFor([this] { return pageArrived; }, stallMs)) {
             return false;
         }
+        pageArrived = false;
+        // Deferred layout and the repaint of the new rows belong to the page.
+        paints->waitForPaintAfter(paintsAtPage);
+        const double now = BenchClock::processCpuMs();
+        loaded.append(Page{state->getNotifications().size(), now - cpuMark});
+        cpuMark = now;
+        if (!lastPageFull) {
+            break;
+        }
+        table->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
     }
     wall = BenchClock::wallMs() - wallStart;
     return true;
-}
-
-void ScrollLoader::afterPage(bool full)
-{
-    // Deferred layout and the repaint of the new rows belong to the page.
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents();
-    const double now = BenchClock::processCpuMs();
-    loaded.append(Page{state->getNotifications().size(), now - cpuMark});
-    cpuMark = now;
-    if (!full) {
-        finished = true;
-        return;
-    }
-    table->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
 }
 
 double ScrollLoader::totalCpuMs() const
@@ -73,14 +64,9 @@ double ScrollLoader::totalCpuMs() const
 
 bool ScrollLoader::settle(int timeoutMs)
 {
-    QDeadlineTimer deadline(timeoutMs);
-    while (BaseReply::liveCount() > 0) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    if (!waitFor([] { return BaseReply::liveCount() == 0; }, timeoutMs)) {
+        return false;
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
     return true;
 }

@@ -6,6 +6,7 @@
 class NotificationState;
 class NotificationTable;
 class NotificationsPage;
+class PaintWatch;
 
 // Loads every notification of the selected device as an operator does: the page's reload
 // button, then the table scrolled to its end each time a page has arrived, until the service
@@ -35,13 +36,13 @@ public:
     static bool settle(int timeoutMs = 60000);
 
 private:
-    void afterPage(bool full);
-
     NotificationsPage* page;
     NotificationState* state;
     NotificationTable* table;
+    PaintWatch* paints;
     QVector<Page> loaded;
-    double cpuMark = 0;
     double wall = 0;
-    bool finished = false;
+    bool pageArrived = false;
+    bool lastPageFull = false;
+    int paintsAtPage = 0;
 };

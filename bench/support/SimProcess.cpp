@@ -4,6 +4,10 @@
 #include <QJsonDocument>
 #include <QRegularExpression>
 
+#ifndef TORVO_SIM_PATH
+#define TORVO_SIM_PATH "torvo-service-sim"
+#endif
+
 SimProcess::SimProcess(const QJsonObject& scenario)
 {
     const QString file = dir.filePath(QStringLiteral("scenario.json"));
