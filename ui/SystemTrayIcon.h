@@ -48,4 +48,5 @@ private:
     QMenu* trayMenu = nullptr;
     QAction* restoreAction = nullptr;
     QAction* quitAction = nullptr;
+    bool startBalloonPending = false;
 };
