@@ -42,6 +42,7 @@ struct Run
     double cpuMs = 0;
     double wallMs = 0;
     int pages = 0;
+    int paints = 0;
     qint64 logBytes = 0;
     qint64 logLines = 0;
     std::vector<double> tenths; // mean CPU per page in each tenth of the rows
@@ -158,6 +159,7 @@ Run runOnce(int count)
     run.cpuMs = loader.totalCpuMs();
     run.wallMs = loader.wallMs();
     run.pages = loader.pages().size();
+    run.paints = loader.paintCount();
     if (loader.pages().last().rows != count) {
         std::fprintf(stderr, "%d rows loaded of %d\n", loader.pages().last().rows, count);
         return run;
@@ -202,9 +204,9 @@ bool report(int count, const std::vector<Run>& runs, std::map<int, double>& tota
     const int n = int(runs.size());
     const double cpu = medianOf(runs, [](const Run& r) { return r.cpuMs; });
     totals[count] = cpu;
-    std::printf("\n%s notifications, %d pages, median of %d runs: CPU %.0f ms (wall %.0f ms), log %.2f MiB "
-                "in %.0f lines\n",
-                qPrintable(thousands(count)), runs.front().pages, n, cpu,
+    std::printf("\n%s notifications, %d pages, %d paints of the table, median of %d runs: CPU %.0f ms (wall "
+                "%.0f ms), log %.2f MiB in %.0f lines\n",
+                qPrintable(thousands(count)), runs.front().pages, runs.front().paints, n, cpu,
                 medianOf(runs, [](const Run& r) { return r.wallMs; }),
                 medianOf(runs, [](const Run& r) { return double(r.logBytes); }) / 1048576.0,
                 medianOf(runs, [](const Run& r) { return double(r.logLines); }));

@@ -31,6 +31,8 @@ public:
     const QVector<Page>& pages() const { return loaded; }
     double totalCpuMs() const;
     double wallMs() const { return wall; }
+    // Paint events of the table's viewport during the load.
+    int paintCount() const { return paintsDuringLoad; }
 
     // Waits until no request object is alive any more, everything answered and released.
     static bool settle(int timeoutMs = 60000);
@@ -45,4 +47,5 @@ private:
     bool pageArrived = false;
     bool lastPageFull = false;
     int paintsAtPage = 0;
+    int paintsDuringLoad = 0;
 };

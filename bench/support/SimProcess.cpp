@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QRegularExpression>
+#include <QThread>
 
 #ifndef TORVO_SIM_PATH
 #define TORVO_SIM_PATH "torvo-service-sim"
@@ -16,6 +17,10 @@ SimProcess::SimProcess(const QJsonObject& scenario)
         return;
     }
     out.close();
+    // Its lines go to a file: a pipe would need an event loop to be emptied, and a full pipe
+    // stops the simulator.
+    const QString log = dir.filePath(QStringLiteral("sim.log"));
+    process.setStandardOutputFile(log);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(QStringLiteral(TORVO_SIM_PATH),
                   {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--scenario"), file});
@@ -24,19 +29,17 @@ SimProcess::SimProcess(const QJsonObject& scenario)
     }
     // The first line names the port; a large scenario takes a while to generate.
     const QRegularExpression listening(QStringLiteral("http://127\\.0\\.0\\.1:(\\d+)"));
-    while (process.waitForReadyRead(60000) || process.canReadLine()) {
-        if (!process.canReadLine()) {
-            continue;
+    for (int waited = 0; waited < 60000 && process.state() == QProcess::Running; waited += 20) {
+        QFile out(log);
+        if (out.open(QIODevice::ReadOnly)) {
+            const QRegularExpressionMatch match = listening.match(QString::fromUtf8(out.readLine()));
+            if (match.hasMatch()) {
+                listeningPort = match.captured(1).toInt();
+                return;
+            }
         }
-        const QRegularExpressionMatch match = listening.match(QString::fromUtf8(process.readLine()));
-        if (match.hasMatch()) {
-            listeningPort = match.captured(1).toInt();
-            break;
-        }
+        QThread::msleep(20);
     }
-    // Its request lines are not wanted; unread they would fill the pipe and stop it.
-    QObject::connect(&process, &QProcess::readyReadStandardOutput, &process,
-                     [this] { process.readAllStandardOutput(); });
 }
 
 SimProcess::~SimProcess()
