@@ -82,12 +82,45 @@ void NotificationTable::setupCallbacks()
     connect(actionMenu, &NotificationActionMenu::deleteSelectedRequested, this,
             &NotificationTable::deleteSelectedRows);
     connect(actionMenu, &NotificationActionMenu::deleteAllRequested, this, &NotificationTable::deleteAllRows);
+    connect(proxy, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int) { noteRowsInserted(first); });
+    const auto otherChange = [this] {
+        rowChange = RowChange::Other;
+    };
+    connect(proxy, &QAbstractItemModel::rowsRemoved, this, otherChange);
+    connect(proxy, &QAbstractItemModel::rowsMoved, this, otherChange);
+    connect(proxy, &QAbstractItemModel::layoutChanged, this, otherChange);
+    connect(proxy, &QAbstractItemModel::modelReset, this, otherChange);
     // A scroll area reports the click in its viewport's coordinates, below the header.
     connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
         if (model->rowCount() > 0) {
             actionMenu->showMenu(viewport()->mapToGlobal(position));
         }
     });
+}
+
+void NotificationTable::noteRowsInserted(int first)
+{
+    // Rows are all one fixed height: the first new row's top edge says where they all are.
+    const int top = first * verticalHeader()->defaultSectionSize() - verticalOffset();
+    if (!isVisible() || top < viewport()->height()) {
+        rowChange = RowChange::Other;
+    } else if (rowChange == RowChange::None) {
+        rowChange = RowChange::OnlyBelowView;
+    }
+}
+
+void NotificationTable::doItemsLayout()
+{
+    const bool viewportUnchanged = rowChange == RowChange::OnlyBelowView;
+    rowChange = RowChange::None;
+    if (!viewportUnchanged) {
+        QTableView::doItemsLayout();
+        return;
+    }
+    // A page that lands below the last visible row changes the scroll range, not what the
+    // viewport shows: it is not painted again for it.
+    updateGeometries();
 }
 
 void NotificationTable::updateFromState(const QHash<int, NotificationInfo>& notifications)

@@ -34,6 +34,8 @@ public:
     // Every row, those the filter hides included.
     NotificationListModel* rowModel() const { return model; }
 
+    void doItemsLayout() override;
+
     static constexpr int pageSize = 100;
 
 signals:
@@ -62,6 +64,7 @@ private:
     // Rows that do not fill the view cannot be scrolled, so the next page is asked for here.
     void scheduleFillCheck();
     void requestPageIfViewNotFilled();
+    void noteRowsInserted(int first);
     // The question box runs an event loop: the rows it asked about may be gone by the answer.
     bool rowsReplacedSince(quint64 generation) const { return generation != clearGeneration; }
 
@@ -71,6 +74,14 @@ private:
     NotificationActionMenu* actionMenu = nullptr;
     bool morePagesExpected = false;
     bool fillCheckScheduled = false;
+    // What changed in the rows since the view last laid them out.
+    enum class RowChange
+    {
+        None,
+        OnlyBelowView,
+        Other
+    };
+    RowChange rowChange = RowChange::None;
     // Counts the times every row was removed at once (a reload, another device).
     quint64 clearGeneration = 0;
 };
