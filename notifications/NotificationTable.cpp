@@ -329,7 +329,8 @@ void NotificationTable::scheduleFillCheck()
 
 void NotificationTable::requestPageIfViewNotFilled()
 {
-    if (!morePagesExpected) {
+    // With every module filtered out no page could ever show a row: paging would fetch them all.
+    if (!morePagesExpected || filterMenu->getVisibleModules().isEmpty()) {
         return;
     }
     const int visible = getVisibleRows().size();
