@@ -1,14 +1,53 @@
 #include "app/Logger.h"
 #include "app/Settings.h"
+#include "app/SingleInstance.h"
 #include "ui/MainWindow.h"
+#include "ui/SystemTrayIcon.h"
 
 #include <QApplication>
 
 #include <cstdio>
 #include <exception>
 
+namespace {
+
+// For a later start: the window as the tray's "Восстановить" brings it, and a box that waits
+// for the operator's answer on top of it. A request that comes while the window is still being
+// built (the no-tray box is open) brings the box.
+void bringForward(MainWindow* window)
+{
+    logInfo(QStringLiteral("Повторный запуск: показано окно работающего клиента"));
+    if (window) {
+        window->getSystemTray()->showWindow();
+    }
+    if (QWidget* box = QApplication::activeModalWidget()) {
+        box->raise();
+        box->activateWindow();
+    }
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    // Scaling by the screen's density is decided when the application object is made.
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    QApplication app(argc, argv);
+
+    // A second start only brings the running client forward; it reads and writes no file of
+    // the configuration and writes nothing to the log.
+    SingleInstance instance;
+    switch (instance.claim()) {
+    case SingleInstance::HandedOver:
+        return 0;
+    case SingleInstance::NoAnswer:
+        std::fprintf(stderr, "Torvo is already running in this session but does not answer\n");
+        return 1;
+    case SingleInstance::First:
+        break;
+    }
+
     // Start-up failures stop the program before any window exists; the text goes to stderr.
     try {
         Settings::getInstance()->configurate();
@@ -18,11 +57,18 @@ int main(int argc, char* argv[])
         return 1;
     }
     Logger::getInstance()->info("Starting application.");
+    if (!instance.listenError().isEmpty()) {
+        logError(QStringLiteral("Повторный запуск не сможет показать это окно: ") + instance.listenError());
+    }
 
-    QApplication app(argc, argv);
     QGuiApplication::setQuitOnLastWindowClosed(false);
+    QGuiApplication::setDesktopFileName(QStringLiteral("torvo-gui"));
 
+    MainWindow* built = nullptr;
+    QObject::connect(&instance, &SingleInstance::activationRequested, &app,
+                     [&built]() { bringForward(built); });
     MainWindow window;
+    built = &window;
     window.show();
     return app.exec();
 }
