@@ -2,7 +2,9 @@
 
 #include "ui/TrayWatcher.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMainWindow>
 #include <QMenu>
@@ -106,8 +108,26 @@ QIcon SystemTrayIcon::createTrayIcon(CriticalNotificationType type)
 void SystemTrayIcon::showMessage(const QString& title, const QString& message,
                                  QSystemTrayIcon::MessageIcon icon, int msecs)
 {
-    if (trayIcon) {
-        trayIcon->showMessage(title, message, icon, msecs);
+    if (!trayIcon) {
+        return;
+    }
+    trayIcon->showMessage(title, message, icon, msecs);
+    nameBalloonButtons();
+}
+
+void SystemTrayIcon::nameBalloonButtons()
+{
+    // Without a notification service Qt draws the balloon itself, with a close button that has
+    // only an icon; a screen reader gets a name for it.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (!window->inherits("QBalloonTip")) {
+            continue;
+        }
+        for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+            if (button->text().isEmpty() && button->accessibleName().isEmpty()) {
+                button->setAccessibleName(QStringLiteral("Закрыть"));
+            }
+        }
     }
 }
 

@@ -46,6 +46,7 @@ private:
     void createTrayMenu();
     void watchForTray();
     void applySummary();
+    void nameBalloonButtons();
 
     QMainWindow* mainWindow = nullptr;
     QSystemTrayIcon* trayIcon = nullptr;
