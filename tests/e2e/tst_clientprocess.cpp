@@ -1,7 +1,7 @@
 // The real torvo-gui process against the real simulator process on an X display, driven from
 // outside as a person would: the window manager's close, the tray icon's clicks and menu, a
-// second start. Run by ctest with a tray host (withTray, secondStart), without one (withoutTray)
-// and with one that comes up after the client (lateTray).
+// second start. Run by ctest with a tray host (withTray, secondStart), without one (withoutTray),
+// with one that comes up after the client (lateTray) and on a dense screen (denseScreen).
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -19,7 +19,13 @@ QString run(const QString& program, const QStringList& arguments)
         process.kill();
         process.waitForFinished();
     }
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    const QString output = QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    if (output.isEmpty() && process.exitCode() != 0) {
+        // A tool that fails says why, so that a failed wait explains itself.
+        qWarning("%s: %s (exit %d, %s)", qPrintable(program), process.readAllStandardError().constData(),
+                 process.exitCode(), qPrintable(process.errorString()));
+    }
+    return output;
 }
 
 QString windowState(const QString& title)
@@ -99,6 +105,7 @@ private slots:
     void withoutTray();
     void lateTray();
     void secondStart();
+    void denseScreen();
 
 private:
     void startBoth();
@@ -191,6 +198,9 @@ void ClientProcessTest::withTray()
                                  QStringLiteral("GET /api/v1/instances/info 200")}));
     QString icon;
     verifyWindowAndIcon(&icon);
+    if (QTest::currentTestFailed()) {
+        return;
+    }
 
     // The window manager's close hides the window to the tray; the process goes on.
     closeWindow(QStringLiteral("Torvo"));
@@ -242,6 +252,9 @@ void ClientProcessTest::lateTray()
     QVERIFY(trayHost.waitForStarted());
     QString icon;
     verifyWindowAndIcon(&icon);
+    if (QTest::currentTestFailed()) {
+        return;
+    }
     closeWindow(QStringLiteral("Torvo"));
     QTRY_COMPARE_WITH_TIMEOUT(windowState(QStringLiteral("Torvo")), QStringLiteral("hidden"), 20000);
     QCOMPARE(client.state(), QProcess::Running);
@@ -257,6 +270,9 @@ void ClientProcessTest::secondStart()
     startBoth();
     QString icon;
     verifyWindowAndIcon(&icon);
+    if (QTest::currentTestFailed()) {
+        return;
+    }
     closeWindow(QStringLiteral("Torvo"));
     QTRY_COMPARE_WITH_TIMEOUT(windowState(QStringLiteral("Torvo")), QStringLiteral("hidden"), 20000);
 
@@ -284,6 +300,18 @@ void ClientProcessTest::secondStart()
     QTRY_COMPARE_WITH_TIMEOUT(clientLog().count(QStringLiteral("Starting application.")), 2, 30000);
     QTRY_COMPARE_WITH_TIMEOUT(windowState(QStringLiteral("Torvo")), QStringLiteral("viewable"), 30000);
     QCOMPARE(client.state(), QProcess::Running);
+}
+
+void ClientProcessTest::denseScreen()
+{
+    // On a screen of 192 dpi everything is drawn twice as large: the 800 by 750 window covers
+    // 1600 by 1500 pixels.
+    startBoth();
+    QTRY_COMPARE_WITH_TIMEOUT(windowState(QStringLiteral("Torvo")), QStringLiteral("viewable"), 30000);
+    const QString geometry =
+        run(QStringLiteral("xwininfo"), {QStringLiteral("-name"), QStringLiteral("Torvo")});
+    QVERIFY2(geometry.contains(QStringLiteral("Width: 1600")), qPrintable(geometry));
+    QVERIFY2(geometry.contains(QStringLiteral("Height: 1500")), qPrintable(geometry));
 }
 
 QTEST_GUILESS_MAIN(ClientProcessTest)
