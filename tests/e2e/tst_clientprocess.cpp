@@ -132,6 +132,11 @@ void ClientProcessTest::init()
 
 void ClientProcessTest::cleanup()
 {
+    if (QTest::currentTestFailed()) {
+        qWarning("client %s, its errors: %s\nits log:\n%s",
+                 client.state() == QProcess::Running ? "running" : "ended",
+                 client.readAllStandardError().constData(), qPrintable(clientLog()));
+    }
     for (QProcess* process : {&client, &trayHost, &simulator}) {
         if (process->state() != QProcess::NotRunning) {
             process->kill();

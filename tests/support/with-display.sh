@@ -15,8 +15,10 @@ done
 [ $# -gt 0 ] || { echo "with-display.sh: no command" >&2; exit 2; }
 
 # -displayfd lets Xvfb choose a free display and tell us which one once it accepts clients.
+# -noreset: by default the server resets whenever its last client leaves, and a program that
+# connects meanwhile (the client under test, right after a probe's quick look) is refused.
 fifo=$(mktemp -u) && mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 "${size}x24" -dpi "$dpi" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${size}x24" -dpi "$dpi" -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
 xvfb=$!
 read -r -t 30 number <"$fifo"
 rm -f "$fifo"
