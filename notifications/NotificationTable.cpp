@@ -58,6 +58,7 @@ NotificationTable::NotificationTable(QWidget* parent)
 
 void NotificationTable::setupUI()
 {
+    setAccessibleName(QStringLiteral("Уведомления"));
     setModel(model);
     model->setColumnCount(ColumnCount);
     model->setHorizontalHeaderLabels(

@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QVBoxLayout>
 
 HeaderFrame::HeaderFrame(QWidget* parent)
@@ -22,6 +23,12 @@ void HeaderFrame::setupUI()
 
     deviceSelector = new QComboBox(this);
     deviceSelector->setFixedHeight(25);
+    // A screen reader's name for the selector. Qt on Linux names a combo box by its current text
+    // and reads its label from a buddy; the header shows no caption, so that one stays hidden.
+    deviceSelector->setAccessibleName(QStringLiteral("Касса"));
+    auto* selectorCaption = new QLabel(deviceSelector->accessibleName(), this);
+    selectorCaption->setBuddy(deviceSelector);
+    selectorCaption->hide();
 
     refreshButton = new QtMaterialRaisedButton(QStringLiteral("Обновить список"), this);
     refreshButton->setHaloVisible(false);

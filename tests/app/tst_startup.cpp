@@ -21,6 +21,8 @@ QProcessEnvironment environmentFor(const QString& dataDir)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("PROGRAMDATA"), dataDir);
+    // A session of its own: no other client on this machine takes the start over.
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dataDir);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     return env;
 }

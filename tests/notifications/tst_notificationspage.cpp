@@ -186,7 +186,15 @@ void NotificationsPageTest::reloadTwiceQuickly()
     QTest::mouseClick(button, Qt::LeftButton);
     QCOMPARE(rows()->rowCount(), 0);
     QTRY_COMPARE(rows()->rowCount(), 8);
-    QCOMPARE(requestsWith(server, QStringLiteral("POST")).size(), 1);
+    // The second press supersedes the first page (which may or may not have left yet): every
+    // page asked for is the first, and one of them filled the table.
+    QTRY_VERIFY(page->getState()->findChildren<BaseReply*>().isEmpty());
+    const QList<TestServer::Request> lists = requestsWith(server, QStringLiteral("POST"));
+    QVERIFY(!lists.isEmpty() && lists.size() <= 2);
+    for (const TestServer::Request& list : lists) {
+        QCOMPARE(bodyOf(list), (QJsonObject{{QStringLiteral("offset"), 0}, {QStringLiteral("count"), 20}}));
+    }
+    QCOMPARE(rows()->rowCount(), 8);
     QCOMPARE(log.count(QStringLiteral("Выполняем запрос на получение уведомлений...")), 3);
 }
 
