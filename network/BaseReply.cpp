@@ -103,6 +103,7 @@ void BaseReply::emitNetworkError(QNetworkReply* reply)
     if (!reply) {
         return;
     }
+    transportFailure = true;
     const QString text = wasCutOff() ? cutOffText : reply->errorString();
     Logger::getInstance()->error("Ошибка сети:" + text.toStdString());
     // The client's own limits speak for themselves; Qt would only say "Operation canceled".
@@ -119,6 +120,7 @@ void BaseReply::emitParseError(const QJsonParseError& parseError)
 bool BaseReply::emitTransportFailure(QNetworkReply* reply)
 {
     if (!reply) {
+        transportFailure = true;
         emit error(QStringLiteral("Получен пустой ответ"), this);
         return true;
     }

@@ -37,6 +37,12 @@ void HeaderFrame::setupUI()
     firstRow->addWidget(deviceSelector, 1);
     firstRow->addWidget(refreshButton, 1, Qt::AlignLeft);
 
+    serviceLine = new QLabel(this);
+    serviceLine->setTextFormat(Qt::PlainText);
+    serviceLine->setWordWrap(true);
+    serviceLine->setStyleSheet(QStringLiteral("color: #B71C1C;"));
+    serviceLine->hide();
+
     tabs = new QtMaterialTabs(this);
     tabs->addTab(QStringLiteral("Информация"), QIcon());
     tabs->addTab(QStringLiteral("Уведомления"), QIcon());
@@ -47,6 +53,7 @@ void HeaderFrame::setupUI()
     secondRow->addStretch(1);
 
     layout->addLayout(firstRow);
+    layout->addWidget(serviceLine);
     layout->addSpacing(5);
     layout->addLayout(secondRow);
 }
@@ -60,6 +67,11 @@ void HeaderFrame::setupCallbacks()
             deviceSelector->addItems(devices);
         },
         Qt::DirectConnection);
+    connect(ApplicationState::getInstance(), &ApplicationState::serviceProblemChanged, serviceLine,
+            [this](const QString& problem) {
+                serviceLine->setText(problem);
+                serviceLine->setVisible(!problem.isEmpty());
+            });
 }
 
 void HeaderFrame::setCurrentIndex(int index)

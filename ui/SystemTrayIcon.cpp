@@ -147,7 +147,15 @@ QString SystemTrayIcon::toolTipOf(CriticalNotificationType type)
 void SystemTrayIcon::applySummary()
 {
     trayIcon->setIcon(createTrayIcon(summary));
-    trayIcon->setToolTip(toolTipOf(summary));
+    trayIcon->setToolTip(serviceProblem.isEmpty() ? toolTipOf(summary) : serviceProblem);
+}
+
+void SystemTrayIcon::setServiceProblem(const QString& problem)
+{
+    serviceProblem = problem;
+    if (trayIcon) {
+        applySummary();
+    }
 }
 
 void SystemTrayIcon::updateCriticalNotification(CriticalNotificationType criticalNotificationType)

@@ -35,6 +35,8 @@ public slots:
     void showMessage(const QString& title, const QString& message,
                      QSystemTrayIcon::MessageIcon icon = QSystemTrayIcon::Information, int msecs = 3000);
     void updateCriticalNotification(CriticalNotificationType criticalNotificationType);
+    // While the service cannot be reached the tooltip says so instead of the summary.
+    void setServiceProblem(const QString& problem);
     void showWindow();
     void hideWindow();
     void toggleWindow();
@@ -54,4 +56,5 @@ private:
     QAction* restoreAction = nullptr;
     QAction* quitAction = nullptr;
     CriticalNotificationType summary = NoUnread;
+    QString serviceProblem;
 };

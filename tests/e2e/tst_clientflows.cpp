@@ -94,6 +94,7 @@ private slots:
     void lmSettingsRoundTrip();
     void logExportWritesFiles();
     void trayFollowsUnreadAndCritical();
+    void serviceDownIsSaidInHeaderAndTray();
     void closeHidesToTrayAndQuitEnds();
     void screenReaderNamesEveryControl();
 
@@ -523,6 +524,32 @@ void ClientFlowsTest::logExportWritesFiles()
     QCOMPARE(answerer.last().icon, QMessageBox::Information);
     QVERIFY(!QDir(folder.path()).entryList(QDir::Files).isEmpty());
     QTRY_VERIFY(info->getSaveLogsButton()->isEnabled());
+}
+
+void ClientFlowsTest::serviceDownIsSaidInHeaderAndTray()
+{
+    QLabel* line = window->getHeaderFrame()->getServiceLine();
+    QSystemTrayIcon* icon = window->getSystemTray()->getTrayIcon();
+    const QString summaryTip = icon->toolTip();
+    QVERIFY(!line->isVisible());
+
+    control("POST", QStringLiteral("/sim/fault"),
+            {{QStringLiteral("path"), QStringLiteral("/api/v1/")}, {QStringLiteral("status"), 500}});
+    InfoPage* info = window->getContentFrame()->getInfoPage();
+    QTest::mouseClick(info->getUpdateButton(), Qt::LeftButton);
+    QVERIFY(waitForIdle());
+    QTRY_VERIFY(line->isVisible());
+    QVERIFY2(line->text().startsWith(QStringLiteral("Служба Torvo недоступна: Ошибка сети: ")),
+             qPrintable(line->text()));
+    QCOMPARE(icon->toolTip(), line->text());
+    QVERIFY(info->getKktPanel()->getValueLabel(1)->text().isEmpty());
+
+    // The operator's button is the way back; the first answer takes the line away.
+    control("DELETE", QStringLiteral("/sim/fault"));
+    QTest::mouseClick(info->getUpdateButton(), Qt::LeftButton);
+    QVERIFY(waitForIdle());
+    QTRY_VERIFY(!line->isVisible());
+    QCOMPARE(icon->toolTip(), summaryTip);
 }
 
 void ClientFlowsTest::trayFollowsUnreadAndCritical()
