@@ -99,7 +99,11 @@ void SystemTrayIcon::updateCriticalNotification(CriticalNotificationType critica
     if (!trayIcon) {
         return;
     }
-    trayIcon->setIcon(createTrayIcon(criticalNotificationType));
+    auto icon = icons.find(criticalNotificationType);
+    if (icon == icons.end()) {
+        icon = icons.insert(criticalNotificationType, createTrayIcon(criticalNotificationType));
+    }
+    trayIcon->setIcon(icon.value());
     switch (criticalNotificationType) {
     case HasUnread:
         trayIcon->setToolTip(QStringLiteral("Torvo (Непрочитанные уведомления)"));

@@ -2,6 +2,7 @@
 
 #include "notifications/NotificationInfo.h"
 
+#include <QHash>
 #include <QIcon>
 #include <QObject>
 #include <QSystemTrayIcon>
@@ -48,4 +49,7 @@ private:
     QMenu* trayMenu = nullptr;
     QAction* restoreAction = nullptr;
     QAction* quitAction = nullptr;
+    // One icon per summary, made once: Qt caches every icon's drawn pixmaps under that icon's
+    // own key, so a new icon at each change would leave a few KiB behind every time.
+    QHash<int, QIcon> icons;
 };
