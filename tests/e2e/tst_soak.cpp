@@ -19,6 +19,7 @@
 #include "ui/MainWindow.h"
 #include "widgets/QtMaterialRaisedButton.h"
 
+#include "LoopWatch.h"
 #include "TestEnvironment.h"
 
 #include <QComboBox>
@@ -49,16 +50,7 @@ int fromEnvironment(const char* name, int fallback)
 qint64 residentBytes()
 {
     malloc_trim(0);
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return 0;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:")) {
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
-        }
-    }
-    return 0;
+    return processStatusBytes("VmRSS:");
 }
 
 bool underAddressSanitizer()

@@ -11,10 +11,10 @@
 #include "network/RequestSender.h"
 #include "network/RequestTorvoStatus.h"
 
+#include "LoopWatch.h"
 #include "TestEnvironment.h"
 #include "TestServer.h"
 
-#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkReply>
@@ -209,63 +209,6 @@ TestServer::Reply replyFor(const Kind& kind, Fault fault)
     }
     return reply;
 }
-
-qint64 statusValue(const char* field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return 0;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(field)) {
-            return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toLongLong() * 1024;
-        }
-    }
-    return 0;
-}
-
-// Watches the event loop through a 10 ms timer (the longest gap between two of its ticks) and
-// the process's peak resident memory, from start() on.
-class LoopWatch
-{
-public:
-    void start()
-    {
-        // "5" resets the peak to the present size; without it the peak is sampled at each tick.
-        QFile clear(QStringLiteral("/proc/self/clear_refs"));
-        peakReset = clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
-        clear.close();
-        baseline = statusValue("VmRSS:");
-        sampledPeak = baseline;
-        longestGap = 0;
-        sinceTick.start();
-        QObject::connect(&timer, &QTimer::timeout, &timer, [this] {
-            longestGap = qMax(longestGap, sinceTick.restart());
-            sampledPeak = qMax(sampledPeak, statusValue("VmRSS:"));
-        });
-        timer.start(10);
-    }
-    void stop()
-    {
-        longestGap = qMax(longestGap, sinceTick.elapsed());
-        timer.stop();
-        QObject::disconnect(&timer, nullptr, nullptr, nullptr);
-    }
-    qint64 stallMs() const { return longestGap - 10; }
-    qint64 growth() const
-    {
-        const qint64 peak = peakReset ? qMax(sampledPeak, statusValue("VmHWM:")) : sampledPeak;
-        return peak - baseline;
-    }
-
-private:
-    QTimer timer;
-    QElapsedTimer sinceTick;
-    qint64 longestGap = 0;
-    qint64 baseline = 0;
-    qint64 sampledPeak = 0;
-    bool peakReset = false;
-};
 
 int liveReplies()
 {
