@@ -1,3 +1,4 @@
+#include "app/LogFileCheck.h"
 #include "app/Logger.h"
 #include "app/Settings.h"
 #include "app/SingleInstance.h"
@@ -60,6 +61,7 @@ int main(int argc, char* argv[])
     try {
         Settings::getInstance()->configurate();
         Logger::getInstance()->configurate(Settings::getLoggingConfig().toUtf8().toStdString());
+        checkLogFiles();
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "%s\n", failure.what());
         return 1;

@@ -286,10 +286,18 @@ void NotificationTable::deleteNotification(const QList<int>& notificationIds)
     std::sort(rows.begin(), rows.end(), std::greater<int>());
     // An id given twice must not take a second, unrelated row with it.
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    for (int row : qAsConst(rows)) {
-        if (row < model->rowCount()) {
-            model->removeRow(row);
+    // Adjacent rows go in one call: one by one, emptying a long table took quadratic time.
+    for (int i = 0; i < rows.size();) {
+        int first = rows.at(i);
+        int count = 1;
+        while (i + count < rows.size() && rows.at(i + count) == first - 1) {
+            --first;
+            ++count;
         }
+        if (first + count <= model->rowCount()) {
+            model->removeRows(first, count);
+        }
+        i += count;
     }
 }
 

@@ -146,7 +146,11 @@ QString SystemTrayIcon::toolTipOf(CriticalNotificationType type)
 
 void SystemTrayIcon::applySummary()
 {
-    trayIcon->setIcon(createTrayIcon(summary));
+    auto icon = icons.find(summary);
+    if (icon == icons.end()) {
+        icon = icons.insert(summary, createTrayIcon(summary));
+    }
+    trayIcon->setIcon(icon.value());
     trayIcon->setToolTip(serviceProblem.isEmpty() ? toolTipOf(summary) : serviceProblem);
 }
 

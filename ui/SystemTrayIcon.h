@@ -2,6 +2,7 @@
 
 #include "notifications/NotificationInfo.h"
 
+#include <QHash>
 #include <QIcon>
 #include <QObject>
 #include <QSystemTrayIcon>
@@ -57,4 +58,7 @@ private:
     QAction* quitAction = nullptr;
     CriticalNotificationType summary = NoUnread;
     QString serviceProblem;
+    // One icon per summary, made once: Qt caches every icon's drawn pixmaps under that icon's
+    // own key, so a new icon at each change would leave a few KiB behind every time.
+    QHash<int, QIcon> icons;
 };

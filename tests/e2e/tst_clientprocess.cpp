@@ -220,7 +220,7 @@ void ClientProcessTest::withTray()
     chooseQuit(icon);
     QVERIFY(client.waitForFinished(30000));
     QCOMPARE(client.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(client.exitCode(), 0);
+    QVERIFY2(client.exitCode() == 0, client.readAllStandardError().right(4000).constData());
 }
 
 void ClientProcessTest::withoutTray()
@@ -238,7 +238,7 @@ void ClientProcessTest::withoutTray()
     closeWindow(QStringLiteral("Torvo"));
     QVERIFY(client.waitForFinished(30000));
     QCOMPARE(client.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(client.exitCode(), 0);
+    QVERIFY2(client.exitCode() == 0, client.readAllStandardError().right(4000).constData());
 }
 
 void ClientProcessTest::lateTray()

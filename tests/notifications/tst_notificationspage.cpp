@@ -180,21 +180,17 @@ void NotificationsPageTest::reload()
 void NotificationsPageTest::reloadTwiceQuickly()
 {
     load(1, 3);
+    const QString handled = QStringLiteral("Обработка ответа на запрос обновления списка уведомлений");
+    const int handledBefore = log.count(handled);
     server.clearRequests();
     server.setReply(QStringLiteral("POST"), path, slowReply(listReply(1, 8)));
     QTest::mouseClick(button, Qt::LeftButton);
     QTest::mouseClick(button, Qt::LeftButton);
     QCOMPARE(rows()->rowCount(), 0);
     QTRY_COMPARE(rows()->rowCount(), 8);
-    // The second press supersedes the first page (which may or may not have left yet): every
-    // page asked for is the first, and one of them filled the table.
-    QTRY_VERIFY(page->getState()->findChildren<BaseReply*>().isEmpty());
-    const QList<TestServer::Request> lists = requestsWith(server, QStringLiteral("POST"));
-    QVERIFY(!lists.isEmpty() && lists.size() <= 2);
-    for (const TestServer::Request& list : lists) {
-        QCOMPARE(bodyOf(list), (QJsonObject{{QStringLiteral("offset"), 0}, {QStringLiteral("count"), 20}}));
-    }
-    QCOMPARE(rows()->rowCount(), 8);
+    // The first page may reach the service before it is given up; only the second is handled.
+    QTRY_COMPARE(BaseReply::liveCount(), 0);
+    QCOMPARE(log.count(handled), handledBefore + 1);
     QCOMPARE(log.count(QStringLiteral("Выполняем запрос на получение уведомлений...")), 3);
 }
 
