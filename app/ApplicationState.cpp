@@ -125,7 +125,28 @@ void ApplicationState::send(R* request, QList<QPointer<BaseReply>>& round, const
     }
     round.removeAll(QPointer<BaseReply>());
     round.append(request);
-    RequestSender::send<R>(request, course, onSuccess, [onError](const QString&) { onError(); });
+    RequestSender::send<R>(
+        request, course,
+        [this, onSuccess](R* reply) {
+            setServiceProblem(QString());
+            onSuccess(reply);
+        },
+        [this, request, onError](const QString& message) {
+            // A refusal of the service's own proves it is there; only a failure on the way says it is not.
+            setServiceProblem(request->failedInTransport()
+                                  ? QStringLiteral("Служба Torvo недоступна: ") + message
+                                  : QString());
+            onError();
+        });
+}
+
+void ApplicationState::setServiceProblem(const QString& problem)
+{
+    if (problem == serviceProblem) {
+        return;
+    }
+    serviceProblem = problem;
+    emit serviceProblemChanged(problem);
 }
 
 void ApplicationState::refreshDeviceKktList()

@@ -28,6 +28,9 @@ public:
     KktInfo getKktInfo() const { return kktInfo; }
     LmInfo getLmInfo() const { return lmInfo; }
     SoftwareInfo getSoftwareInfo() const { return softwareInfo; }
+    // "Служба Torvo недоступна: …" while the list and status requests do not reach the service;
+    // empty once one of them is answered.
+    QString getServiceProblem() const { return serviceProblem; }
 
     // The selected device as it is when asked, for requests that must drop a late reply.
     static std::function<QString()> selection();
@@ -57,6 +60,7 @@ signals:
     void torvoStatusChanged();
     void kktStatusChanged();
     void softwareStatusChanged();
+    void serviceProblemChanged(QString problem);
 
 private:
     ApplicationState() = default;
@@ -70,6 +74,7 @@ private:
     void cancelRound(QList<QPointer<BaseReply>>& round);
     // Forgets every record and lets every panel redraw empty.
     void clearRecords();
+    void setServiceProblem(const QString& problem);
 
     QString currentDevice;
     QStringList devices;
@@ -78,6 +83,7 @@ private:
     KktInfo kktInfo;
     LmInfo lmInfo;
     SoftwareInfo softwareInfo;
+    QString serviceProblem;
     QList<QPointer<BaseReply>> statusRound;
     QList<QPointer<BaseReply>> listRound;
 };

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTextStream>
 
@@ -94,9 +95,10 @@ void Settings::makeDirectory()
         throw SettingsError(QStringLiteral("Failed to create configuration directory"));
     }
 
-    // An existing properties file is the administrator's: it is never rewritten.
-    QFile properties(getLoggingConfig());
-    if (!properties.exists()) {
+    // An existing properties file is the administrator's: it is never rewritten. So it is
+    // written whole or not at all: a part left by a full disk would be kept for good.
+    if (!QFileInfo::exists(getLoggingConfig())) {
+        QSaveFile properties(getLoggingConfig());
         if (!properties.open(QIODevice::WriteOnly | QIODevice::Text)) {
             throw SettingsError(QStringLiteral("Failed to create logging settings"));
         }
@@ -114,7 +116,9 @@ void Settings::makeDirectory()
             << "log4cpp.appender.gui_file.layout.ConversionPattern=%d{%Y.%m.%d %H:%M:%S.%l} %t %-5p [%c] "
                "%m%n\n";
         out.flush();
-        properties.close();
+        if (out.status() != QTextStream::Ok || !properties.commit()) {
+            throw SettingsError(QStringLiteral("Failed to create logging settings"));
+        }
     }
 
     const QString logPath = getLoggingPath();
@@ -169,7 +173,8 @@ int Settings::getPort() const
 
 void Settings::writeConfig(int value)
 {
-    QFile file(getSettingsPath());
+    // Whole or not at all: an empty file left by a full disk would stop every later start.
+    QSaveFile file(getSettingsPath());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
         throw SettingsError(QStringLiteral("Failed to save settings file"));
     }
@@ -179,5 +184,7 @@ void Settings::writeConfig(int value)
     out.setCodec("UTF-8");
     out << QJsonDocument(object).toJson(QJsonDocument::Indented);
     out.flush();
-    file.close();
+    if (out.status() != QTextStream::Ok || !file.commit()) {
+        throw SettingsError(QStringLiteral("Failed to save settings file"));
+    }
 }

@@ -106,6 +106,7 @@ void BaseReply::emitNetworkError(QNetworkReply* reply)
     if (!reply) {
         return;
     }
+    transportFailure = true;
     const QString text = wasCutOff() ? cutOffText : reply->errorString();
     Logger::getInstance()->error("Ошибка сети:" + text.toStdString());
     // The client's own limits speak for themselves; Qt would only say "Operation canceled".
@@ -122,11 +123,23 @@ void BaseReply::emitParseError(const QJsonParseError& parseError)
 bool BaseReply::emitTransportFailure(QNetworkReply* reply)
 {
     if (!reply) {
+        transportFailure = true;
         emit error(QStringLiteral("Получен пустой ответ"), this);
         return true;
     }
     if (reply->error() != QNetworkReply::NoError) {
         emitNetworkError(reply);
+        return true;
+    }
+    // When the service closes the connection just after the headers, Qt may finish the reply
+    // without an error and with the body cut short. Fewer bytes than announced (of a body sent
+    // as it is, not compressed) is the same closed connection, in the words Qt uses for it.
+    const QVariant announced = reply->header(QNetworkRequest::ContentLengthHeader);
+    if (announced.isValid() && reply->rawHeader(QByteArrayLiteral("Content-Encoding")).isEmpty() &&
+        reply->bytesAvailable() < announced.toLongLong()) {
+        const QString text = QStringLiteral("Connection closed");
+        Logger::getInstance()->error("Ошибка сети:" + text.toStdString());
+        emit error(QStringLiteral("Ошибка сети: ") + text, this);
         return true;
     }
     return false;

@@ -31,6 +31,10 @@ public:
     int getTimeLimit() const { return timeLimit; }
     void setTimeLimit(int milliseconds) { timeLimit = milliseconds; }
 
+    // True when the error came from the way to the service (no reply, a network error, a limit),
+    // not from what the service answered.
+    bool failedInTransport() const { return transportFailure; }
+
     // Request objects alive in the process: a leak shows as a count that never returns to zero.
     static int liveCount();
 
@@ -80,4 +84,5 @@ private:
     friend class NetworkManager;
     QPointer<QNetworkReply> inFlightReply; // the reply of the last send, while it exists
     QString cutOffText;                    // why NetworkManager aborted the reply, if it did
+    bool transportFailure = false;
 };

@@ -116,9 +116,19 @@ void NetworkManager::watchLimits(QNetworkReply* reply, BaseReply* requestReply)
     connect(reply, &QNetworkReply::finished, deadline, &QTimer::stop);
     deadline->start(limit);
 
-    // Qt buffers the whole body until it is read: past the bound the exchange ends instead.
-    connect(reply, &QNetworkReply::downloadProgress, reply, [cutOff](qint64 received, qint64 total) {
-        if (received > RequestLimits::maxReplyBytes || total > RequestLimits::maxReplyBytes) {
+    // Qt buffers the whole body until it is read: past the bound the exchange ends instead. Its
+    // progress signal comes at most every 100 ms, time enough for a quick service to send far
+    // more, so a length announced past the bound ends it before the body, every piece that
+    // arrives is counted, and Qt stops reading a little past the bound (it may stop just short
+    // of its buffer's size, so the buffer is larger than the bound by a margin).
+    reply->setReadBufferSize(RequestLimits::maxReplyBytes + 1024 * 1024);
+    connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, cutOff]() {
+        if (reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > RequestLimits::maxReplyBytes) {
+            cutOff(RequestLimits::tooLargeText());
+        }
+    });
+    connect(reply, &QNetworkReply::readyRead, reply, [reply, cutOff]() {
+        if (reply->bytesAvailable() > RequestLimits::maxReplyBytes) {
             cutOff(RequestLimits::tooLargeText());
         }
     });

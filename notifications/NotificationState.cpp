@@ -8,6 +8,7 @@
 #include "network/RequestNotificationsList.h"
 #include "network/RequestNotificationsMarked.h"
 #include "network/RequestSender.h"
+#include "notifications/NotificationPollInterval.h"
 
 #include <QTimer>
 
@@ -23,7 +24,7 @@ NotificationState::NotificationState(QObject* parent)
 void NotificationState::initializePeriodicRequest()
 {
     periodicTimer = new QTimer(this);
-    periodicTimer->setInterval(300000);
+    periodicTimer->setInterval(notificationPollIntervalMs());
     periodicTimer->setSingleShot(false);
     connect(periodicTimer, &QTimer::timeout, this, &NotificationState::updateAvailableNotificationCount);
     connect(periodicTimer, &QTimer::timeout, this, &NotificationState::updateCriticalModuleNotification);

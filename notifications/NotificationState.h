@@ -49,6 +49,8 @@ public slots:
     void reloadNotifications();
 
 private:
+    friend class NotificationMergeProbe; // the merge fuzzer feeds pages in without a socket
+
     void initializePeriodicRequest();
     void updateNotification(QList<NotificationInfo> page);
     // Another device: nothing of the previous one is kept, shown or merged any more.

@@ -36,6 +36,7 @@ NotificationTable::NotificationTable(QWidget* parent)
 
 void NotificationTable::setupUI()
 {
+    setAccessibleName(QStringLiteral("Уведомления"));
     setModel(proxy);
 
     horizontalHeader()->setVisible(true);
@@ -266,7 +267,8 @@ void NotificationTable::scheduleFillCheck()
 
 void NotificationTable::requestPageIfViewNotFilled()
 {
-    if (!morePagesExpected) {
+    // With every module filtered out no page could ever show a row: paging would fetch them all.
+    if (!morePagesExpected || filterMenu->getVisibleModules().isEmpty()) {
         return;
     }
     const int visible = proxy->rowCount();

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Draws the program's icons from resources/src/*.svg: the product mark, the same with a blue
-# "unread" dot and with a red "critical" dot, as multi-size .ico files. Needs ImageMagick.
+# "unread" dot and with a red "critical" dot, as multi-size .ico files, and the product mark for
+# the desktop's hicolor icon theme (PNG at the usual sizes and SVG). Needs ImageMagick and
+# rsvg-convert (librsvg2-bin).
 # The results are committed, so a build never needs this script.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -22,4 +24,13 @@ make_ico gui_velkor ""
 make_ico gui_velkor_unread "$(dot '#29B6F6')"
 make_ico gui_velkor_critical "$(dot '#F44336')"
 cp "$here/src/notification.svg" "$here/images/notification.svg"
-echo "icons written to $here/images"
+
+hicolor="$here/desktop/icons/hicolor"
+mkdir -p "$hicolor/scalable/apps"
+sed "s|DOT||" "$here/src/mark.svg" | grep -v '^ *$' > "$hicolor/scalable/apps/torvo-gui.svg"
+for size in 16 22 24 32 48 64 128 256; do
+    mkdir -p "$hicolor/${size}x${size}/apps"
+    convert -background none -density 384 "$hicolor/scalable/apps/torvo-gui.svg" -resize "${size}x${size}" \
+        -strip "$hicolor/${size}x${size}/apps/torvo-gui.png"
+done
+echo "icons written to $here/images and $hicolor"

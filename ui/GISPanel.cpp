@@ -2,6 +2,7 @@
 
 #include "app/ApplicationState.h"
 #include "app/Logger.h"
+#include "ui/LocalTimeText.h"
 #include "ui/PanelStatus.h"
 
 #include <QLabel>
@@ -28,6 +29,6 @@ void GISPanel::updateInfo()
             .toStdString());
     statusLabel->setText(info.status);
     idLabel->setText(info.gismtVelkorId);
-    lastSyncLabel->setText(info.lastConnection);
+    lastSyncLabel->setText(localTimeText(info.lastConnection));
     getStatusIndicator()->setStatus(statusFromText(info.status, QStringLiteral("Стабильно")));
 }

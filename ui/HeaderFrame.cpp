@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QVBoxLayout>
 
 HeaderFrame::HeaderFrame(QWidget* parent)
@@ -22,6 +23,12 @@ void HeaderFrame::setupUI()
 
     deviceSelector = new QComboBox(this);
     deviceSelector->setFixedHeight(25);
+    // A screen reader's name for the selector. Qt on Linux names a combo box by its current text
+    // and reads its label from a buddy; the header shows no caption, so that one stays hidden.
+    deviceSelector->setAccessibleName(QStringLiteral("Касса"));
+    auto* selectorCaption = new QLabel(deviceSelector->accessibleName(), this);
+    selectorCaption->setBuddy(deviceSelector);
+    selectorCaption->hide();
 
     refreshButton = new QtMaterialRaisedButton(QStringLiteral("Обновить список"), this);
     refreshButton->setHaloVisible(false);
@@ -29,6 +36,12 @@ void HeaderFrame::setupUI()
     auto* firstRow = new QHBoxLayout();
     firstRow->addWidget(deviceSelector, 1);
     firstRow->addWidget(refreshButton, 1, Qt::AlignLeft);
+
+    serviceLine = new QLabel(this);
+    serviceLine->setTextFormat(Qt::PlainText);
+    serviceLine->setWordWrap(true);
+    serviceLine->setStyleSheet(QStringLiteral("color: #B71C1C;"));
+    serviceLine->hide();
 
     tabs = new QtMaterialTabs(this);
     tabs->addTab(QStringLiteral("Информация"), QIcon());
@@ -40,6 +53,7 @@ void HeaderFrame::setupUI()
     secondRow->addStretch(1);
 
     layout->addLayout(firstRow);
+    layout->addWidget(serviceLine);
     layout->addSpacing(5);
     layout->addLayout(secondRow);
 }
@@ -53,6 +67,11 @@ void HeaderFrame::setupCallbacks()
             deviceSelector->addItems(devices);
         },
         Qt::DirectConnection);
+    connect(ApplicationState::getInstance(), &ApplicationState::serviceProblemChanged, serviceLine,
+            [this](const QString& problem) {
+                serviceLine->setText(problem);
+                serviceLine->setVisible(!problem.isEmpty());
+            });
 }
 
 void HeaderFrame::setCurrentIndex(int index)

@@ -3,10 +3,12 @@
 #include <QFrame>
 
 class QComboBox;
+class QLabel;
 class QtMaterialRaisedButton;
 class QtMaterialTabs;
 
-// The top panel: the device selector, "Обновить список" and the two page tabs.
+// The top panel: the device selector, "Обновить список", the line that says the service is not
+// reachable, and the two page tabs.
 class HeaderFrame : public QFrame
 {
     Q_OBJECT
@@ -17,6 +19,7 @@ public:
     QtMaterialTabs* getTabs() const { return tabs; }
     QtMaterialRaisedButton* getRefreshButton() const { return refreshButton; }
     QComboBox* getDeviceSelector() const { return deviceSelector; }
+    QLabel* getServiceLine() const { return serviceLine; }
 
 public slots:
     void setCurrentIndex(int index);
@@ -28,4 +31,6 @@ private:
     QtMaterialTabs* tabs = nullptr;
     QtMaterialRaisedButton* refreshButton = nullptr;
     QComboBox* deviceSelector = nullptr;
+    // Says why the panels are empty while the service cannot be reached; hidden otherwise.
+    QLabel* serviceLine = nullptr;
 };

@@ -42,8 +42,11 @@ LmSettingsDialog::LmSettingsDialog(QWidget* parent)
 QtMaterialTextField* LmSettingsDialog::addField(QGridLayout* grid, int row, const QString& caption,
                                                 const QString& placeholder)
 {
-    grid->addWidget(new QLabel(caption, this), row, 0);
+    auto* label = new QLabel(caption, this);
+    grid->addWidget(label, row, 0);
     auto* field = new QtMaterialTextField(this);
+    // A screen reader names the field by its caption.
+    label->setBuddy(field);
     field->setPlaceholderText(placeholder);
     grid->addWidget(field, row, 1);
     return field;

@@ -31,6 +31,8 @@ void ModulePanel::setupFrame(const QString& title)
     titleLabel->setProperty("labelClass", QStringLiteral("header"));
     notificationButton = new QtMaterialIconButton(QIcon(QStringLiteral(":/images/notification.svg")), this);
     notificationButton->setColor(Qt::red);
+    // The bell has no text; a screen reader names it by its module.
+    notificationButton->setAccessibleName(QStringLiteral("Уведомления: ") + notificationModuleName(module));
     notificationButton->hide();
 
     auto* header = new QHBoxLayout();
@@ -97,6 +99,7 @@ QLabel* ModulePanel::addStatusRow(const QString& caption)
     QLabel* value = addRow(caption);
     statusIndicator = new StatusIndicator(this, 7);
     statusIndicator->setStatus(StatusIndicator::Hidden);
+    statusIndicator->setStatusTextLabel(value);
     grid->addWidget(statusIndicator, rows - 1, 1, Qt::AlignCenter);
     return value;
 }

@@ -1,11 +1,15 @@
 #include "ui/StatusIndicator.h"
 
+#include "ui/StatusIndicatorAccessible.h"
+
+#include <QAccessible>
 #include <QRegion>
 
 StatusIndicator::StatusIndicator(QWidget* parent, int size)
     : QLabel(parent)
     , diameter(size)
 {
+    StatusIndicatorAccessible::install();
     setFixedSize(size, size);
     // A style-sheet radius of the full size is not rounded by Qt; the mask makes the dot round.
     setMask(QRegion(0, 0, size, size, QRegion::Ellipse));
@@ -20,6 +24,8 @@ void StatusIndicator::setStatus(Status newStatus)
     setVisible(newStatus != Hidden);
     status = newStatus;
     applyStyle();
+    QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 QString StatusIndicator::colorOf(Status status)

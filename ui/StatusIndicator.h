@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLabel>
+#include <QPointer>
 
 // The coloured dot beside a module's main state.
 class StatusIndicator : public QLabel
@@ -22,6 +23,10 @@ public:
     void setStatus(Status status);
     Status getStatus() const { return status; }
 
+    // The label that holds the status text this dot stands for; a screen reader names the dot by it.
+    void setStatusTextLabel(QLabel* label) { statusTextLabel = label; }
+    QString statusText() const { return statusTextLabel ? statusTextLabel->text() : QString(); }
+
     static QString colorOf(Status status);
     static QString toolTipOf(Status status);
 
@@ -29,5 +34,6 @@ private:
     void applyStyle();
 
     int diameter;
+    QPointer<QLabel> statusTextLabel;
     Status status = Unknown;
 };

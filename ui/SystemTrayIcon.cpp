@@ -1,8 +1,11 @@
 #include "ui/SystemTrayIcon.h"
 
 #include "ui/IconCache.h"
+#include "ui/TrayWatcher.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMainWindow>
 #include <QMenu>
@@ -17,9 +20,24 @@ SystemTrayIcon::SystemTrayIcon(QMainWindow* mainWindow)
         setupTrayIcon();
         createTrayMenu();
     } else {
+        // Watched from before the box: a panel that starts while the box is open counts too.
+        watchForTray();
         QMessageBox::critical(mainWindow, tr("Системный трей"),
                               tr("Системный трей недоступен на этой системе."), QMessageBox::Ok);
     }
+}
+
+void SystemTrayIcon::watchForTray()
+{
+    auto* watcher = new TrayWatcher(this);
+    connect(watcher, &TrayWatcher::trayAvailable, this, [this, watcher]() {
+        watcher->deleteLater();
+        // As if the tray had been there from the start, with the summary it has missed.
+        setupTrayIcon();
+        createTrayMenu();
+        applySummary();
+        showTray();
+    });
 }
 
 SystemTrayIcon::~SystemTrayIcon()
@@ -101,31 +119,77 @@ void SystemTrayIcon::showMessage(const QString& title, const QString& message,
                                  QSystemTrayIcon::MessageIcon icon, int msecs)
 {
     startBalloonPending = false;
+    if (!trayIcon) {
+        return;
+    }
+    trayIcon->showMessage(title, message, icon, msecs);
+    nameBalloonButtons();
+}
+
+void SystemTrayIcon::nameBalloonButtons()
+{
+    // Without a notification service Qt draws the balloon itself, with a close button that has
+    // only an icon; a screen reader gets a name for it.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (!window->inherits("QBalloonTip")) {
+            continue;
+        }
+        for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+            if (button->text().isEmpty() && button->accessibleName().isEmpty()) {
+                button->setAccessibleName(QStringLiteral("Закрыть"));
+            }
+        }
+    }
+}
+
+QString SystemTrayIcon::toolTipOf(CriticalNotificationType type)
+{
+    switch (type) {
+    case HasUnread:
+        return QStringLiteral("Torvo (Непрочитанные уведомления)");
+    case HasCritical:
+        return QStringLiteral("Torvo (Критические уведомления)");
+    case NoUnread:
+    default:
+        return QStringLiteral("Torvo");
+    }
+}
+
+void SystemTrayIcon::applySummary()
+{
+    // The same icon object at each change: Qt caches every icon's drawn pixmaps under that
+    // icon's own key, so a new icon each time would leave a few KiB behind.
+    trayIcon->setIcon(createTrayIcon(summary));
+    trayIcon->setToolTip(serviceProblem.isEmpty() ? toolTipOf(summary) : serviceProblem);
+}
+
+void SystemTrayIcon::setServiceProblem(const QString& problem)
+{
+    serviceProblem = problem;
     if (trayIcon) {
-        trayIcon->showMessage(title, message, icon, msecs);
+        applySummary();
     }
 }
 
 void SystemTrayIcon::updateCriticalNotification(CriticalNotificationType criticalNotificationType)
 {
+    // Kept without a tray too, for a tray that comes up later.
+    summary = criticalNotificationType;
     if (!trayIcon) {
         return;
     }
-    trayIcon->setIcon(createTrayIcon(criticalNotificationType));
+    applySummary();
     switch (criticalNotificationType) {
     case HasUnread:
-        trayIcon->setToolTip(QStringLiteral("Torvo (Непрочитанные уведомления)"));
         showMessage(QStringLiteral("Torvo"), QStringLiteral("Есть непрочитанные уведомления."),
                     QSystemTrayIcon::Warning, 5000);
         break;
     case HasCritical:
-        trayIcon->setToolTip(QStringLiteral("Torvo (Критические уведомления)"));
         showMessage(QStringLiteral("Torvo"), QStringLiteral("Есть критические уведомления."),
                     QSystemTrayIcon::Critical, 5000);
         break;
     case NoUnread:
     default:
-        trayIcon->setToolTip(QStringLiteral("Torvo"));
         break;
     }
 }

@@ -11,7 +11,8 @@ class QMainWindow;
 class QMenu;
 
 // The tray icon: shows the unread/critical summary, brings the window back and is the way to quit.
-// Without a system tray every operation does nothing.
+// Without a system tray every operation does nothing until a tray comes up; the icon is then made
+// as if it had been there from the start.
 class SystemTrayIcon : public QObject
 {
     Q_OBJECT
@@ -26,6 +27,7 @@ public:
     bool isAvailable() const { return trayIcon != nullptr; }
 
     static QIcon createTrayIcon(CriticalNotificationType type);
+    static QString toolTipOf(CriticalNotificationType type);
     QSystemTrayIcon* getTrayIcon() const { return trayIcon; }
     QMenu* getTrayMenu() const { return trayMenu; }
 
@@ -33,6 +35,8 @@ public slots:
     void showMessage(const QString& title, const QString& message,
                      QSystemTrayIcon::MessageIcon icon = QSystemTrayIcon::Information, int msecs = 3000);
     void updateCriticalNotification(CriticalNotificationType criticalNotificationType);
+    // While the service cannot be reached the tooltip says so instead of the summary.
+    void setServiceProblem(const QString& problem);
     void showWindow();
     void hideWindow();
     void toggleWindow();
@@ -42,6 +46,9 @@ public slots:
 private:
     void setupTrayIcon();
     void createTrayMenu();
+    void watchForTray();
+    void applySummary();
+    void nameBalloonButtons();
 
     QMainWindow* mainWindow = nullptr;
     QSystemTrayIcon* trayIcon = nullptr;
@@ -49,4 +56,6 @@ private:
     QAction* restoreAction = nullptr;
     QAction* quitAction = nullptr;
     bool startBalloonPending = false;
+    CriticalNotificationType summary = NoUnread;
+    QString serviceProblem;
 };

@@ -34,12 +34,18 @@ void TorvoSettingsDialog::setupUI()
     remoteConnectionBox = new QCheckBox(this);
     gismtAddressField = new QtMaterialTextField(this);
     gismtAddressField->setPlaceholderText(QStringLiteral("Введите IP адрес"));
-    grid->addWidget(new QLabel(QStringLiteral("Режим совместимости:"), this), 0, 0);
-    grid->addWidget(compatibilityModeBox, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Режим удалённого подключения:"), this), 1, 0);
-    grid->addWidget(remoteConnectionBox, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Адрес ГИСМТ:"), this), 2, 0);
-    grid->addWidget(gismtAddressField, 2, 1);
+    const QList<QPair<QString, QWidget*>> rows{
+        {QStringLiteral("Режим совместимости:"), compatibilityModeBox},
+        {QStringLiteral("Режим удалённого подключения:"), remoteConnectionBox},
+        {QStringLiteral("Адрес ГИСМТ:"), gismtAddressField},
+    };
+    for (int row = 0; row < rows.size(); ++row) {
+        auto* caption = new QLabel(rows.at(row).first, this);
+        // A screen reader names the editor by its caption.
+        caption->setBuddy(rows.at(row).second);
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(rows.at(row).second, row, 1);
+    }
 
     createSaveButton();
 

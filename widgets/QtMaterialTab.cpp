@@ -2,6 +2,8 @@
 
 #include "widgets/QtMaterialTabs.h"
 
+#include <QAccessible>
+
 QtMaterialTab::QtMaterialTab(QtMaterialTabs* parent)
     : QtMaterialFlatButton(parent)
     , tabs(parent)
@@ -21,8 +23,15 @@ QtMaterialTab::QtMaterialTab(QtMaterialTabs* parent)
 
 void QtMaterialTab::setActive(bool state)
 {
+    const bool changed = activeTab != state;
     activeTab = state;
     update();
+    if (changed) {
+        QAccessible::State selection;
+        selection.selected = true;
+        QAccessibleStateChangeEvent event(this, selection);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void QtMaterialTab::setInkColor(const QColor& color)

@@ -2,6 +2,7 @@
 
 #include "widgets/QtMaterialStyle.h"
 #include "widgets/QtMaterialTab.h"
+#include "widgets/QtMaterialTabAccessible.h"
 #include "widgets/QtMaterialTabsInkBar.h"
 
 #include <QHBoxLayout>
@@ -11,6 +12,7 @@ QtMaterialTabs::QtMaterialTabs(QWidget* parent)
     , tabLayout(new QHBoxLayout(this))
     , bar(new QtMaterialTabsInkBar(this))
 {
+    QtMaterialTabAccessible::install();
     setStyle(&QtMaterialStyle::instance());
     tabLayout->setSpacing(0);
     tabLayout->setContentsMargins(0, 0, 0, 0);

@@ -1,10 +1,19 @@
-// The real torvo-gui process on a private PROGRAMDATA: first start, and every way start-up stops.
+// The real torvo-gui process on a private PROGRAMDATA: first start, and every fault of its files
+// and folders, each with its text on standard error and status 1, then a start that succeeds.
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#ifdef Q_OS_LINUX
+#include <sched.h>
+#include <sys/mount.h>
+
+#include <cerrno>
+#include <cstring>
+#endif
 
 namespace {
 
@@ -21,6 +30,10 @@ QProcessEnvironment environmentFor(const QString& dataDir)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("PROGRAMDATA"), dataDir);
+    // A session of its own: no other client on this machine takes the start over. Private
+    // (0700) and apart from the data folder, which some cases make odd on purpose.
+    static QTemporaryDir runtime;
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     return env;
 }
@@ -56,6 +69,67 @@ QByteArray readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+enum class Fault
+{
+    SettingsArray,
+    SettingsTruncated,
+    SettingsEmpty,
+    SettingsNoPort,
+    SettingsFolder,
+    SettingsUnwritable,
+    SettingsReadOnly,
+    PropertiesRefused,
+    PropertiesEmpty,
+    PropertiesUnwritable,
+    ConfigFolderBlocked,
+    LogFolderBlocked,
+    LogUnwritable,
+    DiskFull
+};
+
+// Starts the client, waits for its first log line in the default log, then ends it.
+bool startsAndLogs(const QString& dataDir)
+{
+    const QString logFile = dataDir + configSuffix + QStringLiteral("/log/gui.log");
+    QProcess process;
+    process.setProcessEnvironment(environmentFor(dataDir));
+    process.start(QStringLiteral(TORVO_GUI_PATH), QStringList());
+    const bool started =
+        process.waitForStarted() &&
+        QTest::qWaitFor([&] { return readFile(logFile).contains("Starting application."); }, 60000);
+    process.terminate();
+    process.waitForFinished(30000);
+    return started;
+}
+
+// A small tmpfs, filled to the last byte, on `base` in this process's own mount namespace
+// (children share it, nobody else sees it, it goes with the process). Empty with a reason when
+// the system does not allow it (not root).
+QString fullDisk(const QString& base, QString& reason)
+{
+#ifdef Q_OS_LINUX
+    const QByteArray target = QFile::encodeName(base + QStringLiteral("/disk"));
+    QDir().mkpath(base + QStringLiteral("/disk"));
+    static const bool ownNamespace =
+        unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    if (!ownNamespace || mount("tmpfs", target.constData(), "tmpfs", 0, "size=64k") != 0) {
+        reason = QStringLiteral("no private tmpfs: %1").arg(QString::fromLocal8Bit(strerror(errno)));
+        return QString();
+    }
+    QFile filler(base + QStringLiteral("/disk/filler"));
+    filler.open(QIODevice::WriteOnly);
+    const QByteArray block(4096, 'x');
+    while (filler.write(block) == block.size() && filler.flush()) {
+    }
+    filler.close();
+    return base + QStringLiteral("/disk");
+#else
+    Q_UNUSED(base);
+    reason = QStringLiteral("a private tmpfs needs Linux");
+    return QString();
+#endif
+}
+
 } // namespace
 
 class StartupTest : public QObject
@@ -65,9 +139,8 @@ class StartupTest : public QObject
 private slots:
     void firstStartCreatesFilesAndLog();
     void existingFilesAreKept();
-    void failures_data();
-    void failures();
-    void refusedPropertiesStopStartup();
+    void startupFaults_data();
+    void startupFaults();
 };
 
 void StartupTest::firstStartCreatesFilesAndLog()
@@ -139,45 +212,157 @@ void StartupTest::existingFilesAreKept()
     QVERIFY2(QDir(config + QStringLiteral("/log")).exists(), "a missing log folder is recreated");
 }
 
-void StartupTest::failures_data()
+void StartupTest::startupFaults_data()
 {
-    QTest::addColumn<QByteArray>("settings");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("array") << QByteArray("[]") << QStringLiteral("Failed to read settings file - bad json");
-    QTest::newRow("truncated") << QByteArray("{")
-                               << QStringLiteral("Failed to read settings file - bad json");
-    QTest::newRow("empty file") << QByteArray("")
-                                << QStringLiteral("Failed to read settings file - bad json");
-    QTest::newRow("no port") << QByteArray("{}")
-                             << QStringLiteral("Failed to read settings file - incorrect core port");
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<QString>("message"); // empty: start-up goes on
+    const QString badJson = QStringLiteral("Failed to read settings file - bad json");
+    QTest::newRow("settings: an array") << int(Fault::SettingsArray) << badJson;
+    QTest::newRow("settings: cut short") << int(Fault::SettingsTruncated) << badJson;
+    QTest::newRow("settings: empty") << int(Fault::SettingsEmpty) << badJson;
+    QTest::newRow("settings: no port")
+        << int(Fault::SettingsNoPort) << QStringLiteral("Failed to read settings file - incorrect core port");
+    QTest::newRow("settings: a folder")
+        << int(Fault::SettingsFolder) << QStringLiteral("Failed to read settings file");
+    QTest::newRow("settings: cannot be written")
+        << int(Fault::SettingsUnwritable) << QStringLiteral("Failed to save settings file");
+    QTest::newRow("settings: read-only") << int(Fault::SettingsReadOnly) << QString();
+    QTest::newRow("properties: refused by log4cpp")
+        << int(Fault::PropertiesRefused) << QStringLiteral("Appender 'a' has unknown type 'NoSuchAppender'");
+    QTest::newRow("properties: empty")
+        << int(Fault::PropertiesEmpty) << QStringLiteral("Unable to find category: rootCategory");
+    QTest::newRow("properties: cannot be written")
+        << int(Fault::PropertiesUnwritable) << QStringLiteral("Failed to create logging settings");
+    QTest::newRow("configuration folder cannot be created")
+        << int(Fault::ConfigFolderBlocked) << QStringLiteral("Failed to create configuration directory");
+    QTest::newRow("log folder cannot be created")
+        << int(Fault::LogFolderBlocked) << QStringLiteral("Failed to create log directory");
+    QTest::newRow("log cannot be written")
+        << int(Fault::LogUnwritable) << QStringLiteral("Failed to open log file");
+    QTest::newRow("disk full at first start")
+        << int(Fault::DiskFull) << QStringLiteral("Failed to create logging settings");
 }
 
-void StartupTest::failures()
+// Each fault is one that stops root too, which ignores permission bits: a file or folder
+// standing where the other is needed, a link into a folder that does not exist, a full disk.
+// Once the fault is gone, the next start must succeed on what the failed one left behind.
+void StartupTest::startupFaults()
 {
-    QFETCH(QByteArray, settings);
+    QFETCH(int, fault);
     QFETCH(QString, message);
-    QTemporaryDir data;
-    const QString config = data.path() + configSuffix;
-    writeFile(config + QStringLiteral("/gui_settings.json"), settings);
+    QTemporaryDir scratch;
+    QString data = scratch.path();
+    if (Fault(fault) == Fault::DiskFull) {
+        QString reason;
+        data = fullDisk(scratch.path(), reason);
+        if (data.isEmpty()) {
+            QSKIP(qPrintable(reason));
+        }
+    }
+    const auto unmount = qScopeGuard([&] {
+#ifdef Q_OS_LINUX
+        if (data != scratch.path()) {
+            umount2(QFile::encodeName(data).constData(), MNT_DETACH);
+        }
+#endif
+    });
+    const QString config = data + configSuffix;
+    const QString settings = config + QStringLiteral("/gui_settings.json");
+    const QString properties = config + QStringLiteral("/gui_log.properties");
+    const QString log = config + QStringLiteral("/log");
+    const QString missing = scratch.path() + QStringLiteral("/no/such/folder");
+    QVERIFY(QDir().mkpath(config));
+    switch (Fault(fault)) {
+    case Fault::SettingsArray:
+        writeFile(settings, "[]");
+        break;
+    case Fault::SettingsTruncated:
+        writeFile(settings, "{\"port\": 51");
+        break;
+    case Fault::SettingsEmpty:
+        writeFile(settings, "");
+        break;
+    case Fault::SettingsNoPort:
+        writeFile(settings, "{}");
+        break;
+    case Fault::SettingsFolder:
+        QVERIFY(QDir().mkpath(settings));
+        break;
+    case Fault::SettingsUnwritable:
+        QVERIFY(QFile::link(missing, settings));
+        break;
+    case Fault::SettingsReadOnly:
+        writeFile(settings, "{\"port\": 8080}");
+        QVERIFY(QFile::setPermissions(settings, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+        break;
+    case Fault::PropertiesRefused:
+        writeFile(properties, "log4cpp.rootCategory=ERROR, a\nlog4cpp.appender.a=NoSuchAppender\n");
+        break;
+    case Fault::PropertiesEmpty:
+        writeFile(properties, "");
+        break;
+    case Fault::PropertiesUnwritable:
+        QVERIFY(QFile::link(missing, properties));
+        break;
+    case Fault::ConfigFolderBlocked:
+        QVERIFY(QDir(data + QStringLiteral("/zel")).removeRecursively());
+        writeFile(data + QStringLiteral("/zel/torvo"), "a file, not a folder");
+        break;
+    case Fault::LogFolderBlocked:
+        writeFile(log, "a file, not a folder");
+        break;
+    case Fault::LogUnwritable:
+        QVERIFY(QDir().mkpath(log + QStringLiteral("/gui.log")));
+        break;
+    case Fault::DiskFull:
+        QVERIFY(QDir(data + QStringLiteral("/zel")).removeRecursively());
+        break;
+    }
+    const QByteArray settingsBefore = readFile(settings);
 
-    const Run run = runToFailure(data.path());
+    if (message.isEmpty()) {
+        QVERIFY(startsAndLogs(data));
+        QCOMPARE(readFile(settings), settingsBefore);
+        return;
+    }
+    const Run run = runToFailure(data);
     QVERIFY(run.finished);
     QCOMPARE(run.exitCode, 1);
-    QCOMPARE(QString::fromUtf8(run.standardError).trimmed(), message);
-    QVERIFY2(!QFile::exists(config + QStringLiteral("/log/gui.log")), "nothing reaches the log");
-}
+    QCOMPARE(QString::fromUtf8(run.standardError), message + QLatin1Char('\n'));
+    QVERIFY2(!QFile::exists(log + QStringLiteral("/gui.log")) ||
+                 QFileInfo(log + QStringLiteral("/gui.log")).isDir(),
+             "nothing reaches the log");
 
-void StartupTest::refusedPropertiesStopStartup()
-{
-    QTemporaryDir data;
-    const QString config = data.path() + configSuffix;
-    writeFile(config + QStringLiteral("/gui_log.properties"),
-              "log4cpp.rootCategory=ERROR, a\nlog4cpp.appender.a=NoSuchAppender\n");
-
-    const Run run = runToFailure(data.path());
-    QVERIFY(run.finished);
-    QCOMPARE(run.exitCode, 1);
-    QVERIFY(!run.standardError.trimmed().isEmpty());
+    // The administrator removes the fault and changes nothing else.
+    switch (Fault(fault)) {
+    case Fault::SettingsFolder:
+        QVERIFY(QDir(settings).removeRecursively());
+        break;
+    case Fault::SettingsUnwritable:
+    case Fault::PropertiesUnwritable:
+        QVERIFY(QFile::remove(Fault(fault) == Fault::SettingsUnwritable ? settings : properties));
+        break;
+    case Fault::ConfigFolderBlocked:
+        QVERIFY(QFile::remove(data + QStringLiteral("/zel/torvo")));
+        break;
+    case Fault::LogFolderBlocked:
+        QVERIFY(QFile::remove(log));
+        break;
+    case Fault::LogUnwritable:
+        QVERIFY(QDir(log + QStringLiteral("/gui.log")).removeRecursively());
+        break;
+    case Fault::DiskFull:
+        QVERIFY(QFile::remove(data + QStringLiteral("/filler")));
+        break;
+    case Fault::PropertiesRefused:
+    case Fault::PropertiesEmpty:
+        QVERIFY(QFile::remove(properties));
+        break;
+    default:
+        QVERIFY(QFile::remove(settings));
+        break;
+    }
+    QVERIFY2(startsAndLogs(data), "the next start succeeds");
 }
 
 QTEST_GUILESS_MAIN(StartupTest)

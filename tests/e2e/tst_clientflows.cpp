@@ -28,6 +28,7 @@
 #include "ModalAnswerer.h"
 #include "TestEnvironment.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -51,6 +52,24 @@ namespace {
 
 const QString openKkt = QStringLiteral("00106709871234");   // shift open, service not set up
 const QString closedKkt = QStringLiteral("00106709875678"); // shift closed, registered
+
+// Every interface under `root`, depth first, as a screen reader walks the window.
+QList<QAccessibleInterface*> accessibleTree(QAccessibleInterface* root)
+{
+    QList<QAccessibleInterface*> all{root};
+    for (int i = 0; i < root->childCount(); ++i) {
+        all += accessibleTree(root->child(i));
+    }
+    return all;
+}
+
+// What a screen reader says the control is: its label's name where it has one, else its own.
+QString heardName(QAccessibleInterface* control)
+{
+    const auto labels = control->relations(QAccessible::Label);
+    return labels.isEmpty() ? control->text(QAccessible::Name)
+                            : labels.first().first->text(QAccessible::Name);
+}
 
 } // namespace
 
@@ -76,7 +95,9 @@ private slots:
     void lmSettingsRoundTrip();
     void logExportWritesFiles();
     void trayFollowsUnreadAndCritical();
+    void serviceDownIsSaidInHeaderAndTray();
     void closeHidesToTrayAndQuitEnds();
+    void screenReaderNamesEveryControl();
 
 private:
     QStringList linesSince(int from) const;
@@ -504,6 +525,32 @@ void ClientFlowsTest::logExportWritesFiles()
     QTRY_VERIFY(info->getSaveLogsButton()->isEnabled());
 }
 
+void ClientFlowsTest::serviceDownIsSaidInHeaderAndTray()
+{
+    QLabel* line = window->getHeaderFrame()->getServiceLine();
+    QSystemTrayIcon* icon = window->getSystemTray()->getTrayIcon();
+    const QString summaryTip = icon->toolTip();
+    QVERIFY(!line->isVisible());
+
+    control("POST", QStringLiteral("/sim/fault"),
+            {{QStringLiteral("path"), QStringLiteral("/api/v1/")}, {QStringLiteral("status"), 500}});
+    InfoPage* info = window->getContentFrame()->getInfoPage();
+    QTest::mouseClick(info->getUpdateButton(), Qt::LeftButton);
+    QVERIFY(waitForIdle());
+    QTRY_VERIFY(line->isVisible());
+    QVERIFY2(line->text().startsWith(QStringLiteral("Служба Torvo недоступна: Ошибка сети: ")),
+             qPrintable(line->text()));
+    QCOMPARE(icon->toolTip(), line->text());
+    QVERIFY(info->getKktPanel()->getValueLabel(1)->text().isEmpty());
+
+    // The operator's button is the way back; the first answer takes the line away.
+    control("DELETE", QStringLiteral("/sim/fault"));
+    QTest::mouseClick(info->getUpdateButton(), Qt::LeftButton);
+    QVERIFY(waitForIdle());
+    QTRY_VERIFY(!line->isVisible());
+    QCOMPARE(icon->toolTip(), summaryTip);
+}
+
 void ClientFlowsTest::trayFollowsUnreadAndCritical()
 {
     SystemTrayIcon* tray = window->getSystemTray();
@@ -546,6 +593,38 @@ void ClientFlowsTest::trayFollowsUnreadAndCritical()
     QTRY_COMPARE(tray->getTrayIcon()->toolTip(), QStringLiteral("Torvo (Критические уведомления)"));
     QCOMPARE(tray->getTrayIcon()->icon().pixmap(32).toImage(),
              QIcon(QStringLiteral(":/images/gui_velkor_critical.ico")).pixmap(32).toImage());
+}
+
+void ClientFlowsTest::screenReaderNamesEveryControl()
+{
+    window->show();
+    selectDevice(openKkt);
+    const QSet<QAccessible::Role> controls{QAccessible::Button,   QAccessible::CheckBox,
+                                           QAccessible::ComboBox, QAccessible::PageTab,
+                                           QAccessible::Table,    QAccessible::Indicator};
+    QStringList unnamed;
+    QMultiHash<QAccessible::Role, QString> named;
+    for (QAccessibleInterface* each : accessibleTree(QAccessible::queryAccessibleInterface(window))) {
+        if (!controls.contains(each->role())) {
+            continue;
+        }
+        const QString name = heardName(each);
+        if (name.isEmpty()) {
+            unnamed << QString::fromLatin1(each->object()->metaObject()->className());
+        }
+        named.insert(each->role(), name);
+    }
+    QCOMPARE(unnamed, QStringList());
+    QStringList tabs = named.values(QAccessible::PageTab);
+    std::sort(tabs.begin(), tabs.end());
+    QCOMPARE(tabs, QStringList({QStringLiteral("Информация"), QStringLiteral("Уведомления")}));
+    QVERIFY(!named.values(QAccessible::Button).contains(QStringLiteral("Информация")));
+    QCOMPARE(named.values(QAccessible::ComboBox), QStringList{QStringLiteral("Касса")});
+    QCOMPARE(named.values(QAccessible::Table), QStringList{QStringLiteral("Уведомления")});
+    QCOMPARE(named.values(QAccessible::Button).filter(QStringLiteral("Уведомления: ")).size(), 5);
+    // The four dots, each named by its row's status text.
+    QCOMPARE(named.values(QAccessible::Indicator).size(), 4);
+    QVERIFY(named.values(QAccessible::Indicator).contains(QStringLiteral("Открыта")));
 }
 
 void ClientFlowsTest::closeHidesToTrayAndQuitEnds()

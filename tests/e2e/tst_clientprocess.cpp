@@ -1,6 +1,7 @@
 // The real torvo-gui process against the real simulator process on an X display, driven from
-// outside as a person would: the window manager's close, the tray icon's clicks and menu.
-// Run twice by ctest: with a tray host (withTray) and without one (withoutTray).
+// outside as a person would: the window manager's close, the tray icon's clicks and menu, a
+// second start. Run by ctest with a tray host (withTray, secondStart), without one (withoutTray),
+// with one that comes up after the client (lateTray) and on a dense screen (denseScreen).
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -18,7 +19,13 @@ QString run(const QString& program, const QStringList& arguments)
         process.kill();
         process.waitForFinished();
     }
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    const QString output = QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    if (output.isEmpty() && process.exitCode() != 0) {
+        // A tool that fails says why, so that a failed wait explains itself.
+        qWarning("%s: %s (exit %d, %s)", qPrintable(program), process.readAllStandardError().constData(),
+                 process.exitCode(), qPrintable(process.errorString()));
+    }
+    return output;
 }
 
 QString windowState(const QString& title)
@@ -52,6 +59,39 @@ void xdotool(const QStringList& arguments)
     run(QStringLiteral("xdotool"), arguments);
 }
 
+void doubleClick(const QString& icon)
+{
+    xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), icon, QStringLiteral("11"),
+             QStringLiteral("11"), QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
+             QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
+}
+
+// "Выход", the last entry of the tray menu.
+void chooseQuit(const QString& icon)
+{
+    xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), icon, QStringLiteral("11"),
+             QStringLiteral("11"), QStringLiteral("click"), QStringLiteral("3")});
+    QTRY_VERIFY_WITH_TIMEOUT(
+        run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                        QStringLiteral("--classname"), QStringLiteral("torvo-gui")})
+                .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                .size() >= 3,
+        20000);
+    xdotool({QStringLiteral("key"), QStringLiteral("Up"), QStringLiteral("Return")});
+}
+
+// Sockets included.
+QStringList entriesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 } // namespace
 
 class ClientProcessTest : public QObject
@@ -63,26 +103,41 @@ private slots:
     void cleanup();
     void withTray();
     void withoutTray();
+    void lateTray();
+    void secondStart();
+    void denseScreen();
 
 private:
     void startBoth();
+    void startClient();
     QString simulatorOutput();
+    QString clientLog() const;
+    void verifyWindowAndIcon(QString* icon);
 
     QTemporaryDir data;
+    // The session's runtime folder, where the one-instance socket lives: a private one per test.
+    QTemporaryDir runtime;
     QProcess simulator;
     QProcess client;
+    QProcess trayHost;
     QByteArray simulatorLines;
 };
 
 void ClientProcessTest::init()
 {
     QVERIFY(data.isValid());
+    QVERIFY(runtime.isValid());
     simulatorLines.clear();
 }
 
 void ClientProcessTest::cleanup()
 {
-    for (QProcess* process : {&client, &simulator}) {
+    if (QTest::currentTestFailed()) {
+        qWarning("client %s, its errors: %s\nits log:\n%s",
+                 client.state() == QProcess::Running ? "running" : "ended",
+                 client.readAllStandardError().constData(), qPrintable(clientLog()));
+    }
+    for (QProcess* process : {&client, &trayHost, &simulator}) {
         if (process->state() != QProcess::NotRunning) {
             process->kill();
             process->waitForFinished();
@@ -110,13 +165,29 @@ void ClientProcessTest::startBoth()
     QVERIFY(settings.open(QIODevice::WriteOnly));
     settings.write("{\n    \"port\": " + port.toUtf8() + "\n}\n");
     settings.close();
+    startClient();
+}
 
+void ClientProcessTest::startClient()
+{
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("PROGRAMDATA"), data.path());
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     client.setProcessEnvironment(env);
     client.start(QStringLiteral(TORVO_GUI_PATH), QStringList());
     QVERIFY(client.waitForStarted());
+}
+
+QString ClientProcessTest::clientLog() const
+{
+    return QString::fromUtf8(readFile(data.path() + QStringLiteral("/zel/torvo/torvo-gui/log/gui.log")));
+}
+
+void ClientProcessTest::verifyWindowAndIcon(QString* icon)
+{
+    QTRY_COMPARE_WITH_TIMEOUT(windowState(QStringLiteral("Torvo")), QStringLiteral("viewable"), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(!(*icon = trayIconWindow()).isEmpty(), 30000);
 }
 
 void ClientProcessTest::withTray()
@@ -130,9 +201,11 @@ void ClientProcessTest::withTray()
     std::sort(lists.begin(), lists.end());
     QCOMPARE(lists, QStringList({QStringLiteral("GET /api/v1/dkktList 200"),
                                  QStringLiteral("GET /api/v1/instances/info 200")}));
-    QTRY_COMPARE_WITH_TIMEOUT(windowState(QStringLiteral("Torvo")), QStringLiteral("viewable"), 30000);
     QString icon;
-    QTRY_VERIFY_WITH_TIMEOUT(!(icon = trayIconWindow()).isEmpty(), 30000);
+    verifyWindowAndIcon(&icon);
+    if (QTest::currentTestFailed()) {
+        return;
+    }
 
     // The window manager's close hides the window to the tray; the process goes on.
     closeWindow(QStringLiteral("Torvo"));
@@ -140,24 +213,14 @@ void ClientProcessTest::withTray()
     QCOMPARE(client.state(), QProcess::Running);
 
     // A double click on the tray icon brings it back.
-    xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), icon, QStringLiteral("11"),
-             QStringLiteral("11"), QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
-             QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
+    doubleClick(icon);
     QTRY_COMPARE_WITH_TIMEOUT(windowState(QStringLiteral("Torvo")), QStringLiteral("viewable"), 20000);
 
-    // "Выход", the last entry of the tray menu, ends the process with status 0.
-    xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), icon, QStringLiteral("11"),
-             QStringLiteral("11"), QStringLiteral("click"), QStringLiteral("3")});
-    QTRY_VERIFY_WITH_TIMEOUT(
-        run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                        QStringLiteral("--classname"), QStringLiteral("torvo-gui")})
-                .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
-                .size() >= 3,
-        20000);
-    xdotool({QStringLiteral("key"), QStringLiteral("Up"), QStringLiteral("Return")});
+    // "Выход" ends the process with status 0.
+    chooseQuit(icon);
     QVERIFY(client.waitForFinished(30000));
     QCOMPARE(client.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(client.exitCode(), 0);
+    QVERIFY2(client.exitCode() == 0, client.readAllStandardError().right(4000).constData());
 }
 
 void ClientProcessTest::withoutTray()
@@ -175,7 +238,85 @@ void ClientProcessTest::withoutTray()
     closeWindow(QStringLiteral("Torvo"));
     QVERIFY(client.waitForFinished(30000));
     QCOMPARE(client.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(client.exitCode() == 0, client.readAllStandardError().right(4000).constData());
+}
+
+void ClientProcessTest::lateTray()
+{
+    startBoth();
+    QTRY_COMPARE_WITH_TIMEOUT(windowState(QStringLiteral("Системный трей")), QStringLiteral("viewable"),
+                              30000);
+    closeWindow(QStringLiteral("Системный трей"));
+    QTRY_COMPARE_WITH_TIMEOUT(windowState(QStringLiteral("Torvo")), QStringLiteral("viewable"), 30000);
+
+    // The session's panel comes up after the client: the icon follows, and with it the tray's ways.
+    trayHost.start(QStringLiteral("trayer"),
+                   {QStringLiteral("--edge"), QStringLiteral("top"), QStringLiteral("--align"),
+                    QStringLiteral("right"), QStringLiteral("--widthtype"), QStringLiteral("request"),
+                    QStringLiteral("--height"), QStringLiteral("24")});
+    QVERIFY(trayHost.waitForStarted());
+    QString icon;
+    verifyWindowAndIcon(&icon);
+    if (QTest::currentTestFailed()) {
+        return;
+    }
+    closeWindow(QStringLiteral("Torvo"));
+    QTRY_COMPARE_WITH_TIMEOUT(windowState(QStringLiteral("Torvo")), QStringLiteral("hidden"), 20000);
+    QCOMPARE(client.state(), QProcess::Running);
+    doubleClick(icon);
+    QTRY_COMPARE_WITH_TIMEOUT(windowState(QStringLiteral("Torvo")), QStringLiteral("viewable"), 20000);
+    chooseQuit(icon);
+    QVERIFY(client.waitForFinished(30000));
     QCOMPARE(client.exitCode(), 0);
+}
+
+void ClientProcessTest::secondStart()
+{
+    startBoth();
+    QString icon;
+    verifyWindowAndIcon(&icon);
+    if (QTest::currentTestFailed()) {
+        return;
+    }
+    closeWindow(QStringLiteral("Torvo"));
+    QTRY_COMPARE_WITH_TIMEOUT(windowState(QStringLiteral("Torvo")), QStringLiteral("hidden"), 20000);
+
+    // A second start in the same session brings the hidden window back and leaves at once. Its
+    // own configuration folder stays empty: it neither reads nor writes one, nor logs.
+    QTemporaryDir elsewhere;
+    QProcessEnvironment env = client.processEnvironment();
+    env.insert(QStringLiteral("PROGRAMDATA"), elsewhere.path());
+    QProcess second;
+    second.setProcessEnvironment(env);
+    second.start(QStringLiteral(TORVO_GUI_PATH), QStringList());
+    QVERIFY(second.waitForFinished(60000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(windowState(QStringLiteral("Torvo")), QStringLiteral("viewable"), 20000);
+    QCOMPARE(entriesIn(elsewhere.path()), QStringList());
+    QCOMPARE(clientLog().count(QStringLiteral("Повторный запуск")), 1);
+
+    // A client that dies leaves its socket behind; the next start clears it and runs.
+    client.kill();
+    QVERIFY(client.waitForFinished(30000));
+    QTRY_COMPARE_WITH_TIMEOUT(windowState(QStringLiteral("Torvo")), QStringLiteral("absent"), 20000);
+    QCOMPARE(entriesIn(runtime.path()).filter(QStringLiteral(".socket")).size(), 1);
+    startClient();
+    QTRY_COMPARE_WITH_TIMEOUT(clientLog().count(QStringLiteral("Starting application.")), 2, 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(windowState(QStringLiteral("Torvo")), QStringLiteral("viewable"), 30000);
+    QCOMPARE(client.state(), QProcess::Running);
+}
+
+void ClientProcessTest::denseScreen()
+{
+    // On a screen of 192 dpi everything is drawn twice as large: the 800 by 750 window covers
+    // 1600 by 1500 pixels.
+    startBoth();
+    QTRY_COMPARE_WITH_TIMEOUT(windowState(QStringLiteral("Torvo")), QStringLiteral("viewable"), 30000);
+    const QString geometry =
+        run(QStringLiteral("xwininfo"), {QStringLiteral("-name"), QStringLiteral("Torvo")});
+    QVERIFY2(geometry.contains(QStringLiteral("Width: 1600")), qPrintable(geometry));
+    QVERIFY2(geometry.contains(QStringLiteral("Height: 1500")), qPrintable(geometry));
 }
 
 QTEST_GUILESS_MAIN(ClientProcessTest)

@@ -1,6 +1,6 @@
 // The one course of every exchange over real sockets: exactly one outcome, logged and released
-// once; late outcomes of another device dropped; and the time and size limits that end a hung,
-// silent, dripping or endless reply with its own error.
+// once; late outcomes of another device dropped; a cut-off body never read; cancel. Every
+// fault of the service against every kind of request is tst_hostileservice.
 #include "network/NetworkManager.h"
 #include "network/RequestLMSettingsUpdate.h"
 #include "network/RequestLimits.h"
@@ -48,8 +48,6 @@ private slots:
     void cleanup();
     void oneOutcomeLoggedAndReleased_data();
     void oneOutcomeLoggedAndReleased();
-    void limitsEndTheExchange_data();
-    void limitsEndTheExchange();
     void cutOffBodyIsNotRead();
     void cancelRunsNoHandler();
     void longActionsGetTheLongLimit();
@@ -142,49 +140,6 @@ void RequestSenderTest::oneOutcomeLoggedAndReleased()
     QCOMPARE(outcomes.total(), handled);
     QCOMPARE(log.messages().filter(line).size(), 1);
     QCOMPARE(log.count(QStringLiteral("Обработка ответа на запрос проверки")), 1);
-}
-
-void RequestSenderTest::limitsEndTheExchange_data()
-{
-    QTest::addColumn<int>("action");
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<int>("delayMs");
-    QTest::addColumn<QString>("message");
-
-    const QString late = RequestLimits::timeLimitText(testLimitMs);
-    const QString large = RequestLimits::tooLargeText();
-    QTest::newRow("never answers") << int(TestServer::Action::Hang) << QByteArray() << 0 << late;
-    QTest::newRow("headers, then silence") << int(TestServer::Action::Silence) << QByteArray() << 0 << late;
-    QTest::newRow("one byte at a time") << int(TestServer::Action::Stream) << QByteArray("{") << 50 << late;
-    QTest::newRow("endless body") << int(TestServer::Action::Stream) << QByteArray(64 * 1024, ' ') << 0
-                                  << large;
-    QTest::newRow("body past the bound")
-        << int(TestServer::Action::Answer) << QByteArray(RequestLimits::maxReplyBytes + 1, ' ') << 0 << large;
-}
-
-void RequestSenderTest::limitsEndTheExchange()
-{
-    QFETCH(int, action);
-    QFETCH(QByteArray, body);
-    QFETCH(int, delayMs);
-    QFETCH(QString, message);
-
-    NetworkManager::getInstance()->setTimeLimitOverride(testLimitMs);
-    TestServer::Reply reply;
-    reply.action = TestServer::Action(action);
-    reply.body = body;
-    reply.delayMs = delayMs;
-    server.setReply(QStringLiteral("GET"), countPath, reply);
-    Outcomes outcomes;
-    QPointer<RequestNotificationsCount> request = sendCount(outcomes, device, nullptr);
-    QTRY_COMPARE(outcomes.total(), 1);
-    QCOMPARE(outcomes.errors, QStringList({message}));
-    QVERIFY(log.contains(QStringLiteral("Обработка ответа на запрос проверки: error: `") + message + '`'));
-    QVERIFY(log.lines().filter(QStringLiteral("Ошибка сети:") + message).size() == 1);
-    // Released, and its connection given back.
-    QTRY_VERIFY(request.isNull());
-    QTRY_COMPARE(liveReplies(), 0);
-    QCOMPARE(outcomes.total(), 1);
 }
 
 void RequestSenderTest::cutOffBodyIsNotRead()

@@ -180,13 +180,17 @@ void NotificationsPageTest::reload()
 void NotificationsPageTest::reloadTwiceQuickly()
 {
     load(1, 3);
+    const QString handled = QStringLiteral("Обработка ответа на запрос обновления списка уведомлений");
+    const int handledBefore = log.count(handled);
     server.clearRequests();
     server.setReply(QStringLiteral("POST"), path, slowReply(listReply(1, 8)));
     QTest::mouseClick(button, Qt::LeftButton);
     QTest::mouseClick(button, Qt::LeftButton);
     QCOMPARE(rows()->rowCount(), 0);
     QTRY_COMPARE(rows()->rowCount(), 8);
-    QCOMPARE(requestsWith(server, QStringLiteral("POST")).size(), 1);
+    // The first page may reach the service before it is given up; only the second is handled.
+    QTRY_COMPARE(BaseReply::liveCount(), 0);
+    QCOMPARE(log.count(handled), handledBefore + 1);
     QCOMPARE(log.count(QStringLiteral("Выполняем запрос на получение уведомлений...")), 3);
 }
 

@@ -425,21 +425,23 @@ void NotificationTableTest::pagingWhenRowsDoNotFill_data()
 {
     QTest::addColumn<bool>("lastPageFull");
     QTest::addColumn<int>("otherRows");
-    QTest::addColumn<bool>("filterToGismt");
+    QTest::addColumn<QList<int>>("filter"); // empty: no filter; {-1}: every module filtered out
     QTest::addColumn<bool>("asked");
     // The service had no more: nothing to ask for, even though nothing can be scrolled.
-    QTest::newRow("last page short") << false << 0 << false << false;
-    QTest::newRow("last page full, rows fit") << true << 0 << false << true;
+    QTest::newRow("last page short") << false << 0 << QList<int>() << false;
+    QTest::newRow("last page full, rows fit") << true << 0 << QList<int>() << true;
     // A panel's bell leaves three rows of a hundred and three: the rest must come by paging.
-    QTest::newRow("filter leaves few rows") << true << 100 << true << true;
-    QTest::newRow("view filled") << true << 100 << false << false;
+    QTest::newRow("filter leaves few rows") << true << 100 << QList<int>({int(GISMT)}) << true;
+    // No page could ever show a row.
+    QTest::newRow("every module filtered out") << true << 100 << QList<int>({-1}) << false;
+    QTest::newRow("view filled") << true << 100 << QList<int>() << false;
 }
 
 void NotificationTableTest::pagingWhenRowsDoNotFill()
 {
     QFETCH(bool, lastPageFull);
     QFETCH(int, otherRows);
-    QFETCH(bool, filterToGismt);
+    QFETCH(QList<int>, filter);
     QFETCH(bool, asked);
     showTable(600);
     QSignalSpy more(table.get(), &NotificationTable::loadMoreDataRequested);
@@ -449,8 +451,14 @@ void NotificationTableTest::pagingWhenRowsDoNotFill()
         hash.insert(notificationRange(4, 3 + otherRows));
     }
     table->updateFromState(hash);
-    if (filterToGismt) {
-        table->setModuleFilter({GISMT});
+    if (!filter.isEmpty()) {
+        QSet<NotificationModule> modules;
+        for (int module : filter) {
+            if (module >= 0) {
+                modules.insert(NotificationModule(module));
+            }
+        }
+        table->setModuleFilter(modules);
     }
     if (asked) {
         QTRY_COMPARE(more.count(), 1);

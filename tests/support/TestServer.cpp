@@ -191,33 +191,57 @@ void TestServer::handle(const std::string& method, const void* rawRequest, void*
         const std::string chunk = reply.body.isEmpty() ? std::string("x") : reply.body.toStdString();
         const qint64 total = reply.streamBytes;
         auto sent = std::make_shared<qint64>(0);
-        response.set_chunked_content_provider(
-            "application/json",
-            [this, generation, chunk, total, sent, delay = reply.delayMs](size_t, httplib::DataSink& sink) {
-                if (delay > 0 && !pause(generation, delay)) {
-                    return false;
-                }
-                qint64 size = qint64(chunk.size());
-                if (total >= 0) {
-                    size = std::min(size, total - *sent);
-                }
-                if (size <= 0 || !sink.write(chunk.data(), size_t(size))) {
-                    sink.done();
-                    return size <= 0;
-                }
-                *sent += size;
-                return true;
-            });
+        // Writes the next piece; false once the stream is over or the client has gone.
+        auto next = [this, generation, chunk, total, sent, delay = reply.delayMs](httplib::DataSink& sink) {
+            if (delay > 0 && !pause(generation, delay)) {
+                return false;
+            }
+            qint64 size = qint64(chunk.size());
+            if (total >= 0) {
+                size = std::min(size, total - *sent);
+            }
+            if (size <= 0 || !sink.write(chunk.data(), size_t(size))) {
+                return false;
+            }
+            *sent += size;
+            return true;
+        };
+        if (reply.announceLength && total >= 0) {
+            response.set_content_provider(
+                size_t(total), "application/json",
+                [next](size_t, size_t, httplib::DataSink& sink) { return next(sink); });
+            return;
+        }
+        response.set_chunked_content_provider("application/json",
+                                              [next, total, sent](size_t, httplib::DataSink& sink) {
+                                                  if (next(sink)) {
+                                                      return true;
+                                                  }
+                                                  // The end of a finite stream is said in full; anything else
+                                                  // just stops.
+                                                  if (total >= 0 && *sent >= total) {
+                                                      sink.done();
+                                                      return true;
+                                                  }
+                                                  return false;
+                                              });
         return;
     }
     if (reply.delayMs > 0) {
         pause(generation, reply.delayMs);
     }
     if (reply.action == Action::Drop) {
-        // Promise a body and then abandon it: the client sees the connection closed mid-reply.
+        // Promise a body, send part of it and abandon it: the connection closes mid-reply.
         response.status = reply.status;
-        response.set_content_provider(1024, "application/json",
-                                      [](size_t, size_t, httplib::DataSink&) { return false; });
+        const std::string part = reply.body.toStdString();
+        response.set_content_provider(part.size() + 1024, "application/json",
+                                      [part](size_t offset, size_t, httplib::DataSink& sink) {
+                                          if (offset == 0 && !part.empty()) {
+                                              sink.write(part.data(), part.size());
+                                              return true;
+                                          }
+                                          return false;
+                                      });
         return;
     }
     response.status = reply.status;

@@ -23,7 +23,7 @@ public:
     enum class Action
     {
         Answer,
-        Drop,    // promises a body, then closes the connection
+        Drop,    // promises more body than it sends (`body`, if any), then closes the connection
         Hang,    // never answers (until released)
         Silence, // sends the status line and headers, then nothing (until released)
         Stream   // sends `body` again and again, `delayMs` apart, `streamBytes` in all (-1: no end)
@@ -36,6 +36,7 @@ public:
         int delayMs = 0;
         Action action = Action::Answer;
         qint64 streamBytes = -1;
+        bool announceLength = false; // Stream: say `streamBytes` in Content-Length, not chunked
     };
 
     struct Request

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Runs a command on a private Xvfb display, optionally with a system tray host (trayer), and
-# removes both afterwards. Usage: with-display.sh [--tray] [--size WxH] -- COMMAND [ARGS...]
+# removes both afterwards. Usage: with-display.sh [--tray] [--size WxH] [--dpi N] -- COMMAND [ARGS...]
 set -u
-tray=0 size=1280x1024
+tray=0 size=1280x1024 dpi=96
 while [ $# -gt 0 ]; do
     case "$1" in
         --tray) tray=1; shift ;;
         --size) size=$2; shift 2 ;;
+        --dpi) dpi=$2; shift 2 ;;
         --) shift; break ;;
         *) break ;;
     esac
@@ -14,8 +15,10 @@ done
 [ $# -gt 0 ] || { echo "with-display.sh: no command" >&2; exit 2; }
 
 # -displayfd lets Xvfb choose a free display and tell us which one once it accepts clients.
+# -noreset: by default the server resets whenever its last client leaves, and a program that
+# connects meanwhile (the client under test, right after a probe's quick look) is refused.
 fifo=$(mktemp -u) && mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${size}x24" -dpi "$dpi" -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
 xvfb=$!
 read -r -t 30 number <"$fifo"
 rm -f "$fifo"

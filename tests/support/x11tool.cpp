@@ -13,6 +13,13 @@
 
 namespace {
 
+// A window that goes away while the tree is read (a balloon, a tray host docking an icon) is
+// skipped; Xlib's own handler would end the program.
+int ignoreError(Display*, XErrorEvent*)
+{
+    return 0;
+}
+
 std::string windowTitle(Display* display, Window window)
 {
     const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
@@ -23,8 +30,8 @@ std::string windowTitle(Display* display, Window window)
     unsigned long after = 0;
     unsigned char* data = nullptr;
     std::string title;
-    if (XGetWindowProperty(display, window, netName, 0, 1024, False, utf8, &type, &format, &count, &after, &data) ==
-            Success &&
+    if (XGetWindowProperty(display, window, netName, 0, 1024, False, utf8, &type, &format, &count, &after,
+                           &data) == Success &&
         data) {
         title.assign(reinterpret_cast<char*>(data), count);
         XFree(data);
@@ -72,6 +79,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "x11tool: no display\n");
         return 2;
     }
+    XSetErrorHandler(ignoreError);
     const std::vector<Window> windows = windowsTitled(display, argv[2]);
     int status = 0;
     if (std::strcmp(argv[1], "state") == 0) {

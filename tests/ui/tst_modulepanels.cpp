@@ -17,12 +17,14 @@
 #include "widgets/QtMaterialIconButton.h"
 #include "widgets/QtMaterialRaisedButton.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPointer>
 #include <QtTest>
 
+#include <ctime>
 #include <memory>
 
 namespace {
@@ -121,6 +123,8 @@ private slots:
     void redrawShowsRecords();
     void statusDots_data();
     void statusDots();
+    void serviceTimeInLocalTime_data();
+    void serviceTimeInLocalTime();
     void criticalFlagLightsOwnPanelOnly_data();
     void criticalFlagLightsOwnPanelOnly();
     void notificationButtonAsksForOwnModule_data();
@@ -138,6 +142,9 @@ void ModulePanelsTest::initTestCase()
 {
     environment = std::make_unique<TestEnvironment>(server.port());
     registerNotificationMetaTypes();
+    // Local time five hours ahead of UTC, without summer time, whatever the machine's zone.
+    qputenv("TZ", "XYZ-5");
+    tzset();
 }
 
 void ModulePanelsTest::init()
@@ -336,10 +343,53 @@ void ModulePanelsTest::statusDots()
     StatusIndicator* dot = subject->getStatusIndicator();
     QCOMPARE(int(dot->getStatus()), status);
     QCOMPARE(dot->toolTip(), toolTip);
+    // A screen reader hears the row's status text, and what the colour means.
+    QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(dot);
+    QCOMPARE(heard->text(QAccessible::Name), shownText.isEmpty() ? toolTip : shownText);
+    QCOMPARE(heard->text(QAccessible::Description), toolTip);
+    QCOMPARE(heard->state().invisible, status == StatusIndicator::Hidden);
     QCOMPARE(dot->isVisible(), status != StatusIndicator::Hidden);
     QCOMPARE(dot->styleSheet().section(QLatin1Char(';'), 0, 0),
              QStringLiteral("background-color: ") +
                  StatusIndicator::colorOf(StatusIndicator::Status(status)));
+}
+
+void ModulePanelsTest::serviceTimeInLocalTime_data()
+{
+    QTest::addColumn<QString>("sent");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("utc offset") << QStringLiteral("2026-12-07T06:09:42+00:00")
+                                << QStringLiteral("2026-12-07 11:09:42");
+    QTest::newRow("zulu, next day") << QStringLiteral("2026-12-07T21:30:00Z")
+                                    << QStringLiteral("2026-12-08 02:30:00");
+    QTest::newRow("moscow") << QStringLiteral("2026-12-07T06:09:42+03:00")
+                            << QStringLiteral("2026-12-07 08:09:42");
+    QTest::newRow("milliseconds") << QStringLiteral("2026-12-07T06:09:42.250Z")
+                                  << QStringLiteral("2026-12-07 11:09:42");
+    // Without a zone the service's meaning is unknown; shown as sent, like anything unparsed.
+    QTest::newRow("no zone") << QStringLiteral("2026-12-07T06:09:42")
+                             << QStringLiteral("2026-12-07T06:09:42");
+    QTest::newRow("not a time") << QStringLiteral("вчера") << QStringLiteral("вчера");
+    QTest::newRow("out of range") << QStringLiteral("2026-13-40T06:09:42Z")
+                                  << QStringLiteral("2026-13-40T06:09:42Z");
+}
+
+void ModulePanelsTest::serviceTimeInLocalTime()
+{
+    QFETCH(QString, sent);
+    QFETCH(QString, shown);
+
+    DeviceScript script;
+    script.device = device;
+    script.gismtLastConnection = sent;
+    scriptDevice(server, script);
+    InfoPage page;
+    QVERIFY(selectDevice(device));
+
+    QCOMPARE(page.getGisPanel()->getValueLabel(2)->text(), shown);
+    // Only the display changes: the record and the log keep the service's text.
+    QCOMPARE(ApplicationState::getInstance()->getGismtInfo().lastConnection, sent);
+    QVERIFY(log.contains(QStringLiteral("lastConnection=`") + sent + QLatin1Char('`')));
 }
 
 void ModulePanelsTest::criticalFlagLightsOwnPanelOnly_data()
@@ -390,17 +440,20 @@ void ModulePanelsTest::notificationButtonAsksForOwnModule_data()
 {
     QTest::addColumn<QString>("panel");
     QTest::addColumn<int>("module");
-    QTest::newRow("kkt") << "kkt" << int(DKKT);
-    QTest::newRow("lm") << "lm" << int(LDB);
-    QTest::newRow("software") << "software" << int(CLIENT_SOFTWARE);
-    QTest::newRow("gis") << "gis" << int(GISMT);
-    QTest::newRow("torvo") << "torvo" << int(TORVO);
+    QTest::addColumn<QString>("name");
+    QTest::newRow("kkt") << "kkt" << int(DKKT) << QStringLiteral("Уведомления: ДККТ");
+    QTest::newRow("lm") << "lm" << int(LDB) << QStringLiteral("Уведомления: ЛМ ЧЗ");
+    QTest::newRow("software") << "software" << int(CLIENT_SOFTWARE)
+                              << QStringLiteral("Уведомления: Кассовое ПО");
+    QTest::newRow("gis") << "gis" << int(GISMT) << QStringLiteral("Уведомления: ГИС МТ");
+    QTest::newRow("torvo") << "torvo" << int(TORVO) << QStringLiteral("Уведомления: Torvo");
 }
 
 void ModulePanelsTest::notificationButtonAsksForOwnModule()
 {
     QFETCH(QString, panel);
     QFETCH(int, module);
+    QFETCH(QString, name);
 
     InfoPage page;
     page.show();
@@ -413,6 +466,10 @@ void ModulePanelsTest::notificationButtonAsksForOwnModule()
         spies << new QSignalSpy(each, &ModulePanel::showNotifications);
     }
     ModulePanel* subject = panelNamed(page, panel);
+    // The bell has no text: a screen reader names it by its module.
+    QAccessibleInterface* bell = QAccessible::queryAccessibleInterface(subject->getNotificationButton());
+    QCOMPARE(bell->role(), QAccessible::Button);
+    QCOMPARE(bell->text(QAccessible::Name), name);
     QTest::mouseClick(subject->getNotificationButton(), Qt::LeftButton);
 
     for (int i = 0; i < spies.size(); ++i) {

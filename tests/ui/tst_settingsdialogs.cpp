@@ -13,6 +13,7 @@
 #include "widgets/QtMaterialRaisedButton.h"
 #include "widgets/QtMaterialTextField.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -183,6 +184,14 @@ void SettingsDialogsTest::layout()
     QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
     QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
     QCOMPARE(captionsOf(dialog), captions);
+    // A screen reader hears each editor by its caption.
+    auto* grid = dialog->findChild<QGridLayout*>();
+    for (int row = 0; row < captions.size(); ++row) {
+        QAccessibleInterface* editor =
+            QAccessible::queryAccessibleInterface(grid->itemAtPosition(row, 1)->widget());
+        QVERIFY(editor);
+        QCOMPARE(editor->text(QAccessible::Name), captions.at(row));
+    }
 
     const QList<QtMaterialTextField*> fields = fieldsOf(dialog);
     QStringList shownPlaceholders;

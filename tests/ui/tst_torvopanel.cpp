@@ -29,6 +29,17 @@ const QString queueQuestion =
     QStringLiteral("Обновление сейчас невозможно, так как смена не закрыта. Поставить "
                    "обновление в очередь, чтобы оно выполнилось после закрытия смены?");
 
+// The device with an update on offer and its shift in `shift`.
+DeviceScript upgradable(const QString& shift)
+{
+    DeviceScript script;
+    script.device = device;
+    script.shiftState = shift;
+    script.updatePackage = QStringLiteral("torvo-setup");
+    script.updateVersion = QStringLiteral("1.5.0");
+    return script;
+}
+
 QJsonObject bodyOf(const TestServer::Request& request)
 {
     return QJsonDocument::fromJson(request.body).object();
@@ -399,12 +410,7 @@ void TorvoPanelTest::upgrade()
     QFETCH(bool, asked);
     QFETCH(bool, sent);
 
-    DeviceScript script;
-    script.device = device;
-    script.shiftState = shift;
-    script.updatePackage = QStringLiteral("torvo-setup");
-    script.updateVersion = QStringLiteral("1.5.0");
-    load(script);
+    load(upgradable(shift));
     server.setJson(QStringLiteral("POST"), ServicePaths::update(device), "{}");
     QtMaterialRaisedButton* button = panel->getUpgradeButton();
     QVERIFY(!button->isHidden());
@@ -445,12 +451,7 @@ void TorvoPanelTest::upgrade()
 
 void TorvoPanelTest::upgradeFails()
 {
-    DeviceScript script;
-    script.device = device;
-    script.shiftState = QStringLiteral("Закрыта");
-    script.updatePackage = QStringLiteral("torvo-setup");
-    script.updateVersion = QStringLiteral("1.5.0");
-    load(script);
+    load(upgradable(QStringLiteral("Закрыта")));
     server.setJson(QStringLiteral("POST"), ServicePaths::update(device), "{}", 500);
 
     ModalAnswerer answerer;
@@ -544,12 +545,7 @@ void TorvoPanelTest::actionsNeverUseAnotherDevicesData()
 
 void TorvoPanelTest::upgradeButtonStaysHiddenWhileSent()
 {
-    DeviceScript script;
-    script.device = device;
-    script.shiftState = QStringLiteral("Закрыта");
-    script.updatePackage = QStringLiteral("torvo-setup");
-    script.updateVersion = QStringLiteral("1.5.0");
-    load(script);
+    load(upgradable(QStringLiteral("Закрыта")));
     TestServer::Reply slow;
     slow.delayMs = 1000;
     server.setReply(QStringLiteral("POST"), ServicePaths::update(device), slow);

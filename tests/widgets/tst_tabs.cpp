@@ -5,6 +5,7 @@
 #include "widgets/QtMaterialTabs.h"
 #include "widgets/QtMaterialTabsInkBar.h"
 
+#include <QAccessible>
 #include <QPropertyAnimation>
 #include <QtTest>
 
@@ -30,6 +31,7 @@ private slots:
     void setCurrentTab();
     void inkBarSlidesToTheNewTab();
     void clickingATabSelectsIt();
+    void screenReaderSeesPageTabs();
     void inkBarFollowsResize();
     void haloAndRippleReachEveryTab();
     void cleanup();
@@ -194,6 +196,34 @@ void TabsTest::clickingATabSelectsIt()
     QCOMPARE(tabs->currentIndex(), 1);
     QTest::mouseClick(tabs->tab(1), Qt::LeftButton);
     QCOMPARE(changed.count(), 2);
+}
+
+void TabsTest::screenReaderSeesPageTabs()
+{
+    QWidget window;
+    QtMaterialTabs* tabs = shownTabs(&window, 2);
+    QVERIFY(tabs);
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(tabs);
+    QCOMPARE(bar->role(), QAccessible::PageTabList);
+    QAccessibleInterface* first = QAccessible::queryAccessibleInterface(tabs->tab(0));
+    QAccessibleInterface* second = QAccessible::queryAccessibleInterface(tabs->tab(1));
+    for (QAccessibleInterface* tab : {first, second}) {
+        QCOMPARE(tab->role(), QAccessible::PageTab);
+        QCOMPARE(tab->parent(), bar);
+        QVERIFY(tab->state().selectable);
+    }
+    QCOMPARE(second->text(QAccessible::Name), QStringLiteral("Tab 1"));
+    QVERIFY(first->state().selected);
+    QVERIFY(!second->state().selected);
+
+    // Pressing through the screen reader selects the tab as a click does.
+    QSignalSpy changed(tabs, &QtMaterialTabs::currentChanged);
+    QVERIFY(second->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    second->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(tabs->currentIndex(), 1);
+    QVERIFY(second->state().selected);
+    QVERIFY(!first->state().selected);
 }
 
 void TabsTest::inkBarFollowsResize()

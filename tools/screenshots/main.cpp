@@ -1,6 +1,7 @@
 // Takes the screenshots of the documentation: starts the client as main() does (its settings must
 // name a running service, e.g. the simulator) and photographs the whole X screen at each step:
-// the information page, the notifications page with each of its menus, and both settings dialogs.
+// the information page, the notifications page with each of its menus, both settings dialogs,
+// and the window while the simulator refuses every connection.
 // Usage: torvo-screenshots OUTPUT_FOLDER   (run by scripts/screenshots under Xvfb)
 #include "app/ApplicationState.h"
 #include "app/Logger.h"
@@ -23,7 +24,12 @@
 #include <QDialog>
 #include <QDir>
 #include <QHeaderView>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
 #include <QMenu>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -107,6 +113,20 @@ template <typename Dialog> void shootDialog(const QString& name, const std::func
     }
 }
 
+// Switches on a fault of the simulator that the client's settings name.
+bool simulatorFault(const QJsonObject& fault)
+{
+    QNetworkAccessManager manager;
+    QNetworkRequest request(
+        QUrl(QStringLiteral("http://127.0.0.1:%1/sim/fault").arg(Settings::getInstance()->getPort())));
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
+    QNetworkReply* reply = manager.post(request, QJsonDocument(fault).toJson(QJsonDocument::Compact));
+    const bool answered = waitFor([reply] { return reply->isFinished(); });
+    const bool ok = answered && reply->error() == QNetworkReply::NoError;
+    delete reply;
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -170,5 +190,13 @@ int main(int argc, char* argv[])
     shootDialog<LmSettingsDialog>(QStringLiteral("lm-settings"), [&] {
         QTest::mouseClick(info->getLmPanel()->getSettingsButton(), Qt::LeftButton);
     });
+
+    if (!simulatorFault({{QStringLiteral("refuse"), true}, {QStringLiteral("seconds"), 60}})) {
+        std::fprintf(stderr, "torvo-screenshots: the simulator took no fault\n");
+        return 1;
+    }
+    QTest::mouseClick(info->getUpdateButton(), Qt::LeftButton);
+    waitFor([&] { return header->getServiceLine()->isVisible() && idle(); });
+    shoot(QStringLiteral("service-down"), windowArea());
     return 0;
 }
