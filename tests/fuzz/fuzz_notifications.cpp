@@ -131,7 +131,9 @@ void checkTable(const NotificationTable& table, const NotificationHash& hash,
     QSet<int> seen;
     int visible = 0;
     for (int row = 0; row < model->rowCount(); ++row) {
-        const auto cell = [model, row](int column, int role) { return model->index(row, column).data(role); };
+        const auto cell = [model, row](int column, int role) {
+            return model->index(row, column).data(role);
+        };
         const int id = cell(2, IdRole).toInt();
         check(!seen.contains(id), "no notification has two rows");
         seen.insert(id);
