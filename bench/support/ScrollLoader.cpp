@@ -24,6 +24,8 @@ ScrollLoader::ScrollLoader(NotificationsPage* notificationsPage)
         pageArrived = true;
         lastPageFull = full;
         paintsAtPage = paints->paints();
+        rangeAtPage = table->verticalScrollBar()->maximum();
+        rowsAtPage = state->getNotifications().size();
     });
 }
 
@@ -40,8 +42,18 @@ bool ScrollLoader::loadAll(int stallMs)
             return false;
         }
         pageArrived = false;
-        // Deferred layout and the repaint of the new rows belong to the page.
-        paints->waitForPaintAfter(paintsAtPage);
+        // Deferred layout and the repaint of the new rows belong to the page. Rows that land in
+        // view are painted; rows below it change only the scroll range, and are painted when the
+        // next scroll brings them in.
+        if (state->getNotifications().size() != rowsAtPage) {
+            waitFor(
+                [this] {
+                    return paints->paints() > paintsAtPage ||
+                           table->verticalScrollBar()->maximum() != rangeAtPage;
+                },
+                stallMs);
+            QCoreApplication::sendPostedEvents();
+        }
         const double now = BenchClock::processCpuMs();
         loaded.append(Page{state->getNotifications().size(), now - cpuMark});
         cpuMark = now;

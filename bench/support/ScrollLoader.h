@@ -11,7 +11,7 @@ class PaintWatch;
 // Loads every notification of the selected device as an operator does: the page's reload
 // button, then the table scrolled to its end each time a page has arrived, until the service
 // has no more. Records the CPU time of the process for each page, from the scroll that asked
-// for it to the moment the table has been synced, laid out and painted.
+// for it to the moment the table has been synced and laid out, and painted where the rows show.
 class ScrollLoader : public QObject
 {
     Q_OBJECT
@@ -47,5 +47,7 @@ private:
     bool pageArrived = false;
     bool lastPageFull = false;
     int paintsAtPage = 0;
+    int rangeAtPage = 0;
+    int rowsAtPage = 0;
     int paintsDuringLoad = 0;
 };
