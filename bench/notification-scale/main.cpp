@@ -230,9 +230,12 @@ bool report(int count, const std::vector<Run>& runs, std::map<int, double>& tota
         load.baseline = QStringLiteral("%1 × the 10,000 figure = %2")
                             .arg(double(count) / opsCount, 0, 'g', 3)
                             .arg(formatMs(linear));
-        load.ratio = QStringLiteral("%1").arg(cpu / linear, 0, 'f', 2);
-        load.goal = QStringLiteral("linear: ratio ≤ 1.3");
-        load.met = metText(cpu / linear <= 1.3);
+        // Growth that is not linear shows as a higher cost per notification at the larger count;
+        // a higher one at the smaller count is the fixed cost of the first pages.
+        const double growth = count > opsCount ? cpu / linear : linear / cpu;
+        load.ratio = QStringLiteral("%1").arg(growth, 0, 'f', 2);
+        load.goal = QStringLiteral("linear: per notification at the larger count ≤ 1.3 × the smaller");
+        load.met = metText(growth <= 1.3);
     }
     printResult(load);
 
@@ -241,8 +244,11 @@ bool report(int count, const std::vector<Run>& runs, std::map<int, double>& tota
     curve.runs = n;
     curve.median = QStringLiteral("%1 ms vs %2 ms").arg(last, 0, 'f', 2).arg(first, 0, 'f', 2);
     curve.ratio = QStringLiteral("%1").arg(first > 0 ? last / first : 0, 0, 'f', 2);
-    curve.goal = QStringLiteral("flat: ratio ≤ 1.5");
-    curve.met = metText(first > 0 && last / first <= 1.5);
+    // Below 10,000 a tenth is a page or two and the rows held too few to weigh: shown, not judged.
+    if (count >= opsCount) {
+        curve.goal = QStringLiteral("flat: ratio ≤ 1.5");
+        curve.met = metText(first > 0 && last / first <= 1.5);
+    }
     printResult(curve);
 
     if (count != opsCount) {
