@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <mutex>
 #include <string>
 
@@ -22,6 +23,12 @@ public:
     void info(const std::string& message);
     void error(const std::string& message);
 
+    // Whether a message of that level would be written: callers skip building one that would
+    // not. False before configurate().
+    bool isDebugEnabled() const { return debugEnabled.load(std::memory_order_relaxed); }
+    bool isInfoEnabled() const { return infoEnabled.load(std::memory_order_relaxed); }
+    bool isErrorEnabled() const { return errorEnabled.load(std::memory_order_relaxed); }
+
     Logger(const Logger&) = delete;
     Logger& operator=(const Logger&) = delete;
 
@@ -30,9 +37,18 @@ private:
 
     std::mutex mutex;
     log4cpp::Category* category = nullptr;
+    // The category's levels as configured; only configurate() changes them.
+    std::atomic<bool> debugEnabled{false};
+    std::atomic<bool> infoEnabled{false};
+    std::atomic<bool> errorEnabled{false};
 };
 
-// The same for Qt texts, which are logged as UTF-8.
+// The same for Qt texts, which are logged as UTF-8; nothing is converted for a level that is off.
 void logDebug(const QString& message);
 void logInfo(const QString& message);
 void logError(const QString& message);
+
+inline bool isDebugLogged()
+{
+    return Logger::getInstance()->isDebugEnabled();
+}

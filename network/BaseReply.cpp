@@ -84,7 +84,10 @@ QJsonObject BaseReply::parseJsonResponse(QNetworkReply* reply, bool& ok, bool em
         return QJsonObject();
     }
     const QByteArray body = reply->readAll();
-    Logger::getInstance()->debug("Ответ сервера:" + maskSecretsForLog(body).toStdString());
+    // Masking reads the whole body: not for a line that would not be written.
+    if (isDebugLogged()) {
+        Logger::getInstance()->debug("Ответ сервера:" + maskSecretsForLog(body).toStdString());
+    }
 
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(body, &parseError);

@@ -31,11 +31,13 @@ void NetworkManager::executeRequest(BaseReply* requestReply)
 
     const QNetworkRequest request = requestReply->createRequest();
     const QByteArray body = requestReply->createRequestData();
-    const QString url = requestReply->getUrl();
     const QString method = requestReply->getMethod();
 
-    Logger::getInstance()->debug("Отправляем запрос " + method.toStdString() + " to " + url.toStdString() +
-                                 " " + maskSecretsForLog(body).toStdString());
+    if (isDebugLogged()) {
+        Logger::getInstance()->debug("Отправляем запрос " + method.toStdString() + " to " +
+                                     requestReply->getUrl().toStdString() + " " +
+                                     maskSecretsForLog(body).toStdString());
+    }
 
     QNetworkReply* reply = send(method, request, body);
     if (!reply) {

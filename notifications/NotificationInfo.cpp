@@ -3,13 +3,6 @@
 #include <QJsonObject>
 #include <QJsonValue>
 
-bool NotificationInfo::operator==(const NotificationInfo& other) const
-{
-    return id == other.id && header == other.header && message == other.message &&
-           notificationType == other.notificationType && notificationModule == other.notificationModule &&
-           dateTime == other.dateTime && isRead == other.isRead;
-}
-
 bool CriticalModuleNotification::operator==(const CriticalModuleNotification& other) const
 {
     return hasCriticalLdb == other.hasCriticalLdb && hasCriticalGismt == other.hasCriticalGismt &&

@@ -43,8 +43,18 @@ struct NotificationInfo
     QString dateTime; // as the service sent it (ISO 8601)
     bool isRead = false;
 
-    bool operator==(const NotificationInfo& other) const;
+    bool operator==(const NotificationInfo& other) const
+    {
+        return id == other.id && notificationType == other.notificationType &&
+               notificationModule == other.notificationModule && isRead == other.isRead &&
+               sameText(header, other.header) && sameText(message, other.message) &&
+               sameText(dateTime, other.dateTime);
+    }
     bool operator!=(const NotificationInfo& other) const { return !(*this == other); }
+
+private:
+    // Copies of one record share their texts: comparing them needs no look at the characters.
+    static bool sameText(const QString& a, const QString& b) { return a.isSharedWith(b) || a == b; }
 };
 
 using NotificationHash = QHash<int, NotificationInfo>;

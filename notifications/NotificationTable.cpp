@@ -4,54 +4,32 @@
 #include "notifications/NotificationActionMenu.h"
 #include "notifications/NotificationEventDelegate.h"
 #include "notifications/NotificationFilterMenu.h"
+#include "notifications/NotificationFilterProxy.h"
+#include "notifications/NotificationListModel.h"
 #include "notifications/NotificationModuleDelegate.h"
-#include "notifications/NotificationRoles.h"
-#include "notifications/NotificationRowIndex.h"
 #include "notifications/NotificationTimeDelegate.h"
 
-#include <QDateTime>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QScrollBar>
-#include <QStandardItemModel>
 #include <QTimer>
 
 #include <algorithm>
-#include <functional>
 
 namespace {
 
-enum Column
-{
-    TimeColumn = 0,
-    ModuleColumn,
-    EventColumn,
-    ColumnCount
-};
-
 const int rowPixels = 40;
-
-QVariant timeDisplay(const NotificationInfo& info)
-{
-    const QDateTime time = QDateTime::fromString(info.dateTime, Qt::ISODate);
-    return time.isValid() ? QVariant(time) : QVariant(info.dateTime);
-}
-
-QStandardItem* readOnly(QStandardItem* item)
-{
-    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-    return item;
-}
 
 } // namespace
 
 NotificationTable::NotificationTable(QWidget* parent)
     : QTableView(parent)
 {
-    model = new QStandardItemModel(0, ColumnCount, this);
+    model = new NotificationListModel(this);
+    proxy = new NotificationFilterProxy(this);
+    proxy->setSourceModel(model);
     filterMenu = new NotificationFilterMenu(this);
     actionMenu = new NotificationActionMenu(this);
-    rowIndex = new NotificationRowIndex(model, EventColumn, IdRole, this);
     setupUI();
     setupCallbacks();
 }
@@ -59,25 +37,23 @@ NotificationTable::NotificationTable(QWidget* parent)
 void NotificationTable::setupUI()
 {
     setAccessibleName(QStringLiteral("Уведомления"));
-    setModel(model);
-    model->setColumnCount(ColumnCount);
-    model->setHorizontalHeaderLabels(
-        {QStringLiteral("Время"), QStringLiteral("Модуль"), QStringLiteral("Событие")});
+    setModel(proxy);
 
     horizontalHeader()->setVisible(true);
     verticalHeader()->setVisible(false);
+    // The proxy keeps the rows in this order as they arrive and change.
     setSortingEnabled(true);
-    sortByColumn(TimeColumn, Qt::DescendingOrder);
+    sortByColumn(NotificationListModel::TimeColumn, Qt::DescendingOrder);
 
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setAlternatingRowColors(false);
     setGridStyle(Qt::SolidLine);
 
-    setColumnWidth(TimeColumn, 150);
-    setColumnWidth(ModuleColumn, 100);
+    setColumnWidth(NotificationListModel::TimeColumn, 150);
+    setColumnWidth(NotificationListModel::ModuleColumn, 100);
     horizontalHeader()->setStretchLastSection(false);
-    horizontalHeader()->setSectionResizeMode(EventColumn, QHeaderView::Stretch);
+    horizontalHeader()->setSectionResizeMode(NotificationListModel::EventColumn, QHeaderView::Stretch);
 
     verticalHeader()->setDefaultSectionSize(rowPixels);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -86,9 +62,9 @@ void NotificationTable::setupUI()
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setContextMenuPolicy(Qt::CustomContextMenu);
 
-    setItemDelegateForColumn(TimeColumn, new NotificationTimeDelegate(this));
-    setItemDelegateForColumn(ModuleColumn, new NotificationModuleDelegate(this));
-    setItemDelegateForColumn(EventColumn, new NotificationEventDelegate(this));
+    setItemDelegateForColumn(NotificationListModel::TimeColumn, new NotificationTimeDelegate(this));
+    setItemDelegateForColumn(NotificationListModel::ModuleColumn, new NotificationModuleDelegate(this));
+    setItemDelegateForColumn(NotificationListModel::EventColumn, new NotificationEventDelegate(this));
 }
 
 void NotificationTable::setupCallbacks()
@@ -107,6 +83,15 @@ void NotificationTable::setupCallbacks()
     connect(actionMenu, &NotificationActionMenu::deleteSelectedRequested, this,
             &NotificationTable::deleteSelectedRows);
     connect(actionMenu, &NotificationActionMenu::deleteAllRequested, this, &NotificationTable::deleteAllRows);
+    connect(proxy, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int) { noteRowsInserted(first); });
+    const auto otherChange = [this] {
+        rowChange = RowChange::Other;
+    };
+    connect(proxy, &QAbstractItemModel::rowsRemoved, this, otherChange);
+    connect(proxy, &QAbstractItemModel::rowsMoved, this, otherChange);
+    connect(proxy, &QAbstractItemModel::layoutChanged, this, otherChange);
+    connect(proxy, &QAbstractItemModel::modelReset, this, otherChange);
     // A scroll area reports the click in its viewport's coordinates, below the header.
     connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
         if (model->rowCount() > 0) {
@@ -115,9 +100,28 @@ void NotificationTable::setupCallbacks()
     });
 }
 
-void NotificationTable::setIndexedLookup(bool enabled)
+void NotificationTable::noteRowsInserted(int first)
 {
-    rowIndex->setEnabled(enabled);
+    // Rows are all one fixed height: the first new row's top edge says where they all are.
+    const int top = first * verticalHeader()->defaultSectionSize() - verticalOffset();
+    if (!isVisible() || top < viewport()->height()) {
+        rowChange = RowChange::Other;
+    } else if (rowChange == RowChange::None) {
+        rowChange = RowChange::OnlyBelowView;
+    }
+}
+
+void NotificationTable::doItemsLayout()
+{
+    const bool viewportUnchanged = rowChange == RowChange::OnlyBelowView;
+    rowChange = RowChange::None;
+    if (!viewportUnchanged) {
+        QTableView::doItemsLayout();
+        return;
+    }
+    // A page that lands below the last visible row changes the scroll range, not what the
+    // viewport shows: it is not painted again for it.
+    updateGeometries();
 }
 
 void NotificationTable::updateFromState(const QHash<int, NotificationInfo>& notifications)
@@ -126,104 +130,56 @@ void NotificationTable::updateFromState(const QHash<int, NotificationInfo>& noti
     if (notifications.isEmpty() && model->rowCount() > 0) {
         ++clearGeneration;
     }
-    const bool sorting = isSortingEnabled();
-    setSortingEnabled(false);
 
+    // An unchanged record shows what its row shows already: only new and changed records reach
+    // the rows, and only they are logged.
+    const bool logged = isDebugLogged();
+    QList<NotificationInfo> added;
+    QList<NotificationInfo> changed;
     for (const NotificationInfo& info : notifications) {
-        if (findRowByNotificationId(info.id) < 0) {
-            logDebug(QStringLiteral("Добавление нового уведомления ID %1").arg(info.id));
-            appendNewNotification(info);
-        } else {
-            logDebug(QStringLiteral("Обновление существующего уведомления ID %1").arg(info.id));
-            updateExistingNotification(info);
+        const int row = findRowByNotificationId(info.id);
+        if (row < 0) {
+            if (logged) {
+                logDebug(QStringLiteral("Добавление нового уведомления ID %1").arg(info.id));
+            }
+            added.append(info);
+        } else if (model->record(row) != info) {
+            if (logged) {
+                logDebug(QStringLiteral("Обновление существующего уведомления ID %1").arg(info.id));
+            }
+            changed.append(info);
         }
     }
+    model->replace(changed);
+    model->append(added);
 
-    QList<int> gone;
-    const int rows = model->rowCount();
-    for (int row = 0; row < rows; ++row) {
-        const QStandardItem* event = model->item(row, EventColumn);
-        if (event && !notifications.contains(event->data(IdRole).toInt())) {
-            gone.append(event->data(IdRole).toInt());
+    // Every record has its row by now, so only more rows than records means that some are gone.
+    if (model->rowCount() > notifications.size()) {
+        QList<int> gone;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            if (!notifications.contains(model->record(row).id)) {
+                gone.append(model->record(row).id);
+            }
         }
-    }
-    if (!gone.isEmpty()) {
         logDebug(QStringLiteral("Удаление уведомлений %1").arg(gone.size()));
         deleteNotification(gone);
     }
 
-    setSortingEnabled(sorting);
     applyModuleFilter(filterMenu->getVisibleModules());
     logDebug(QStringLiteral("Таблица обновлена %1 уведомлений").arg(notifications.size()));
 }
 
 int NotificationTable::findRowByNotificationId(int id) const
 {
-    return rowIndex->rowOf(id);
+    return model->rowOf(id);
 }
 
-void NotificationTable::appendNewNotification(const NotificationInfo& info)
+int NotificationTable::modelRow(const QModelIndex& index) const
 {
-    model->appendRow({createTimeItem(info), createModuleItem(info), createEventItem(info)});
-}
-
-void NotificationTable::updateExistingNotification(const NotificationInfo& info)
-{
-    const int row = findRowByNotificationId(info.id);
-    if (row < 0 || row >= model->rowCount()) {
-        return;
+    if (index.model() == proxy) {
+        return proxy->mapToSource(index).row();
     }
-    if (QStandardItem* time = model->item(row, TimeColumn)) {
-        // The display follows from the stamp alone: an unchanged stamp needs no second parse.
-        if (time->data(DateTimeRole).toString() != info.dateTime) {
-            time->setData(timeDisplay(info), Qt::DisplayRole);
-        }
-        time->setData(info.dateTime, DateTimeRole);
-    }
-    if (QStandardItem* module = model->item(row, ModuleColumn)) {
-        module->setData(notificationModuleName(info.notificationModule), Qt::DisplayRole);
-        module->setData(int(info.notificationModule), ModuleRole);
-    }
-    if (QStandardItem* event = model->item(row, EventColumn)) {
-        event->setData(info.header, Qt::DisplayRole);
-        event->setData(info.id, IdRole);
-        event->setData(info.dateTime, DateTimeRole);
-        event->setData(info.header, HeaderRole);
-        event->setData(info.message, MessageRole);
-        event->setData(int(info.notificationType), TypeRole);
-        event->setData(int(info.notificationModule), ModuleRole);
-    }
-}
-
-QStandardItem* NotificationTable::createTimeItem(const NotificationInfo& info) const
-{
-    auto* item = new QStandardItem;
-    item->setData(timeDisplay(info), Qt::DisplayRole);
-    item->setData(info.dateTime, DateTimeRole);
-    item->setData(int(info.notificationModule), ModuleRole);
-    return readOnly(item);
-}
-
-QStandardItem* NotificationTable::createModuleItem(const NotificationInfo& info) const
-{
-    auto* item = new QStandardItem(notificationModuleName(info.notificationModule));
-    item->setTextAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    item->setData(int(info.notificationModule), ModuleRole);
-    return readOnly(item);
-}
-
-QStandardItem* NotificationTable::createEventItem(const NotificationInfo& info) const
-{
-    // The header, as a refresh writes it, so that sorting by this column never compares a
-    // fresh row's number with an older row's text.
-    auto* item = new QStandardItem(info.header);
-    item->setData(info.id, IdRole);
-    item->setData(info.dateTime, DateTimeRole);
-    item->setData(int(info.notificationModule), ModuleRole);
-    item->setData(info.header, HeaderRole);
-    item->setData(info.message, MessageRole);
-    item->setData(int(info.notificationType), TypeRole);
-    return readOnly(item);
+    return index.model() == model ? index.row() : -1;
 }
 
 QList<int> NotificationTable::getAllRows() const
@@ -240,23 +196,23 @@ QList<int> NotificationTable::getAllRows() const
 QList<int> NotificationTable::getVisibleRows() const
 {
     QList<int> rows;
-    const int count = model->rowCount();
+    const int count = proxy->rowCount();
+    rows.reserve(count);
     for (int row = 0; row < count; ++row) {
-        if (!isRowHidden(row)) {
-            rows.append(row);
-        }
+        rows.append(proxy->mapToSource(proxy->index(row, 0)).row());
     }
     return rows;
 }
 
 QList<int> NotificationTable::getSelectedRows() const
 {
-    // The view's own list leaves out rows hidden by the filter: a command never reaches
+    // The view's own list holds only the rows the filter shows: a command never reaches
     // notifications the operator cannot see.
     QSet<int> rows;
     for (const QModelIndex& index : selectedIndexes()) {
-        rows.insert(index.row());
+        rows.insert(modelRow(index));
     }
+    rows.remove(-1);
     QList<int> sorted = rows.values();
     std::sort(sorted.begin(), sorted.end());
     return sorted;
@@ -267,8 +223,8 @@ QList<int> NotificationTable::getNotificationIds(const QList<int>& rows) const
     QList<int> ids;
     ids.reserve(rows.size());
     for (int row : rows) {
-        if (const QStandardItem* event = model->item(row, EventColumn)) {
-            ids.append(event->data(IdRole).toInt());
+        if (row >= 0 && row < model->rowCount()) {
+            ids.append(model->record(row).id);
         }
     }
     return ids;
@@ -276,29 +232,7 @@ QList<int> NotificationTable::getNotificationIds(const QList<int>& rows) const
 
 void NotificationTable::deleteNotification(const QList<int>& notificationIds)
 {
-    QList<int> rows;
-    for (int id : notificationIds) {
-        const int row = findRowByNotificationId(id);
-        if (row >= 0) {
-            rows.append(row);
-        }
-    }
-    std::sort(rows.begin(), rows.end(), std::greater<int>());
-    // An id given twice must not take a second, unrelated row with it.
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    // Adjacent rows go in one call: one by one, emptying a long table took quadratic time.
-    for (int i = 0; i < rows.size();) {
-        int first = rows.at(i);
-        int count = 1;
-        while (i + count < rows.size() && rows.at(i + count) == first - 1) {
-            --first;
-            ++count;
-        }
-        if (first + count <= model->rowCount()) {
-            model->removeRows(first, count);
-        }
-        i += count;
-    }
+    model->remove(notificationIds);
 }
 
 void NotificationTable::setModuleFilter(const QSet<NotificationModule>& modules)
@@ -308,12 +242,7 @@ void NotificationTable::setModuleFilter(const QSet<NotificationModule>& modules)
 
 void NotificationTable::applyModuleFilter(const QSet<NotificationModule>& modules)
 {
-    const int rows = model->rowCount();
-    for (int row = 0; row < rows; ++row) {
-        if (const QStandardItem* module = model->item(row, ModuleColumn)) {
-            setRowHidden(row, !modules.contains(NotificationModule(module->data(ModuleRole).toInt())));
-        }
-    }
+    proxy->setVisibleModules(modules);
     logDebug(QStringLiteral("Применен фильтр модулей: показываем %1 типов модулей").arg(modules.size()));
     scheduleFillCheck();
 }
@@ -342,7 +271,7 @@ void NotificationTable::requestPageIfViewNotFilled()
     if (!morePagesExpected || filterMenu->getVisibleModules().isEmpty()) {
         return;
     }
-    const int visible = getVisibleRows().size();
+    const int visible = proxy->rowCount();
     if (visible * verticalHeader()->defaultSectionSize() >= viewport()->height()) {
         return;
     }
@@ -382,7 +311,7 @@ void NotificationTable::onCellDoubleClicked(const QModelIndex& index)
     if (!index.isValid()) {
         return;
     }
-    const QList<int> ids = getNotificationIds({index.row()});
+    const QList<int> ids = getNotificationIds({modelRow(index)});
     if (ids.isEmpty()) {
         return;
     }

@@ -9,13 +9,13 @@
 
 class NotificationActionMenu;
 class NotificationFilterMenu;
-class NotificationRowIndex;
-class QStandardItem;
-class QStandardItemModel;
+class NotificationFilterProxy;
+class NotificationListModel;
 
 // The notification list: one row per notification of the state's collection, newest first.
 // Rows change only when the state sends a new collection; the commands of the menus and the
-// double click become requests to the state.
+// double click become requests to the state. The view shows the rows through a proxy that
+// sorts them and leaves out the modules the filter hides; row numbers below are the model's.
 class NotificationTable : public QTableView
 {
     Q_OBJECT
@@ -31,8 +31,10 @@ public:
     void deleteSelectedRows();
     void deleteAllRows();
 
-    // Off, rows are found by reading every row: the reference the id index is measured against.
-    void setIndexedLookup(bool enabled);
+    // Every row, those the filter hides included.
+    NotificationListModel* rowModel() const { return model; }
+
+    void doItemsLayout() override;
 
     static constexpr int pageSize = 100;
 
@@ -53,11 +55,7 @@ private:
     void setupCallbacks();
 
     int findRowByNotificationId(int id) const;
-    void appendNewNotification(const NotificationInfo& info);
-    void updateExistingNotification(const NotificationInfo& info);
-    QStandardItem* createTimeItem(const NotificationInfo& info) const;
-    QStandardItem* createModuleItem(const NotificationInfo& info) const;
-    QStandardItem* createEventItem(const NotificationInfo& info) const;
+    int modelRow(const QModelIndex& index) const;
     QList<int> getAllRows() const;
     QList<int> getVisibleRows() const;
     QList<int> getSelectedRows() const;
@@ -66,15 +64,24 @@ private:
     // Rows that do not fill the view cannot be scrolled, so the next page is asked for here.
     void scheduleFillCheck();
     void requestPageIfViewNotFilled();
+    void noteRowsInserted(int first);
     // The question box runs an event loop: the rows it asked about may be gone by the answer.
     bool rowsReplacedSince(quint64 generation) const { return generation != clearGeneration; }
 
-    QStandardItemModel* model = nullptr;
+    NotificationListModel* model = nullptr;
+    NotificationFilterProxy* proxy = nullptr;
     NotificationFilterMenu* filterMenu = nullptr;
     NotificationActionMenu* actionMenu = nullptr;
-    NotificationRowIndex* rowIndex = nullptr;
     bool morePagesExpected = false;
     bool fillCheckScheduled = false;
+    // What changed in the rows since the view last laid them out.
+    enum class RowChange
+    {
+        None,
+        OnlyBelowView,
+        Other
+    };
+    RowChange rowChange = RowChange::None;
     // Counts the times every row was removed at once (a reload, another device).
     quint64 clearGeneration = 0;
 };

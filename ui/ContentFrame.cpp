@@ -12,6 +12,7 @@
 #include "widgets/QtMaterialRaisedButton.h"
 
 #include <QStackedWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 ContentFrame::ContentFrame(QWidget* parent)
@@ -20,7 +21,9 @@ ContentFrame::ContentFrame(QWidget* parent)
     setupUI();
     addPages();
     setupCallbacks();
-    ApplicationState::getInstance()->refreshDeviceList();
+    // The first request goes out as the event loop starts: setting up the network layer need
+    // not hold up the first sight of the window.
+    QTimer::singleShot(0, ApplicationState::getInstance(), &ApplicationState::refreshDeviceList);
 }
 
 void ContentFrame::setupUI()

@@ -6,6 +6,7 @@
 #include "ui/ApplicationStyleSheet.h"
 #include "ui/ContentFrame.h"
 #include "ui/HeaderFrame.h"
+#include "ui/IconCache.h"
 #include "ui/SystemTrayIcon.h"
 #include "widgets/QtMaterialRaisedButton.h"
 #include "widgets/QtMaterialTabs.h"
@@ -29,7 +30,7 @@ MainWindow::MainWindow(QWidget* parent)
 void MainWindow::setupUI()
 {
     setWindowTitle(QStringLiteral("Torvo"));
-    setWindowIcon(QIcon(QStringLiteral(":/images/gui_velkor.ico")));
+    setWindowIcon(IconCache::icon(QStringLiteral(":/images/gui_velkor.ico")));
 
     centralWidget = new QWidget(this);
     setCentralWidget(centralWidget);

@@ -1,5 +1,6 @@
 #include "ui/SystemTrayIcon.h"
 
+#include "ui/IconCache.h"
 #include "ui/TrayWatcher.h"
 
 #include <QAbstractButton>
@@ -9,6 +10,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
+#include <QTimer>
 
 SystemTrayIcon::SystemTrayIcon(QMainWindow* mainWindow)
     : QObject(mainWindow)
@@ -48,7 +50,7 @@ SystemTrayIcon::~SystemTrayIcon()
 void SystemTrayIcon::setupTrayIcon()
 {
     trayIcon = new QSystemTrayIcon(this);
-    trayIcon->setIcon(QIcon(QStringLiteral(":/images/gui_velkor.ico")));
+    trayIcon->setIcon(createTrayIcon(NoUnread));
     connect(trayIcon, &QSystemTrayIcon::activated, this, &SystemTrayIcon::onTrayActivated);
     trayIcon->setToolTip(QStringLiteral("Torvo"));
 }
@@ -75,9 +77,17 @@ void SystemTrayIcon::showTray()
         return;
     }
     trayIcon->show();
-    showMessage(QStringLiteral("Torvo"),
+    // Where the desktop draws no balloons, Qt builds one as a window of its own: that waits until
+    // the main window is up, and a balloon shown meanwhile supersedes it.
+    startBalloonPending = true;
+    QTimer::singleShot(0, this, [this] {
+        if (startBalloonPending) {
+            showMessage(
+                QStringLiteral("Torvo"),
                 QStringLiteral("Приложение доступно в системном трее.\nДважды кликните для открытия."),
                 QSystemTrayIcon::Information, 3000);
+        }
+    });
 }
 
 void SystemTrayIcon::hideTray()
@@ -96,18 +106,19 @@ QIcon SystemTrayIcon::createTrayIcon(CriticalNotificationType type)
 {
     switch (type) {
     case HasUnread:
-        return QIcon(QStringLiteral(":/images/gui_velkor_unread.ico"));
+        return IconCache::icon(QStringLiteral(":/images/gui_velkor_unread.ico"));
     case HasCritical:
-        return QIcon(QStringLiteral(":/images/gui_velkor_critical.ico"));
+        return IconCache::icon(QStringLiteral(":/images/gui_velkor_critical.ico"));
     case NoUnread:
     default:
-        return QIcon(QStringLiteral(":/images/gui_velkor.ico"));
+        return IconCache::icon(QStringLiteral(":/images/gui_velkor.ico"));
     }
 }
 
 void SystemTrayIcon::showMessage(const QString& title, const QString& message,
                                  QSystemTrayIcon::MessageIcon icon, int msecs)
 {
+    startBalloonPending = false;
     if (!trayIcon) {
         return;
     }
@@ -146,11 +157,9 @@ QString SystemTrayIcon::toolTipOf(CriticalNotificationType type)
 
 void SystemTrayIcon::applySummary()
 {
-    auto icon = icons.find(summary);
-    if (icon == icons.end()) {
-        icon = icons.insert(summary, createTrayIcon(summary));
-    }
-    trayIcon->setIcon(icon.value());
+    // The same icon object at each change: Qt caches every icon's drawn pixmaps under that
+    // icon's own key, so a new icon each time would leave a few KiB behind.
+    trayIcon->setIcon(createTrayIcon(summary));
     trayIcon->setToolTip(serviceProblem.isEmpty() ? toolTipOf(summary) : serviceProblem);
 }
 

@@ -2,7 +2,6 @@
 
 #include "notifications/NotificationInfo.h"
 
-#include <QHash>
 #include <QIcon>
 #include <QObject>
 #include <QSystemTrayIcon>
@@ -56,9 +55,7 @@ private:
     QMenu* trayMenu = nullptr;
     QAction* restoreAction = nullptr;
     QAction* quitAction = nullptr;
+    bool startBalloonPending = false;
     CriticalNotificationType summary = NoUnread;
     QString serviceProblem;
-    // One icon per summary, made once: Qt caches every icon's drawn pixmaps under that icon's
-    // own key, so a new icon at each change would leave a few KiB behind every time.
-    QHash<int, QIcon> icons;
 };

@@ -17,6 +17,8 @@ private slots:
     void port();
     void missingFileNamesThePath();
     void loggerDropsUntilConfigured();
+    void loggerLevels_data();
+    void loggerLevels();
 
 private:
     static void writeSettings(const QByteArray& content)
@@ -84,6 +86,8 @@ void SettingsTest::missingFileNamesThePath()
 
 void SettingsTest::loggerDropsUntilConfigured()
 {
+    QVERIFY(!Logger::getInstance()->isDebugEnabled());
+    QVERIFY(!Logger::getInstance()->isErrorEnabled());
     Logger::getInstance()->info("dropped before configuration");
 
     QTemporaryDir data;
@@ -99,6 +103,54 @@ void SettingsTest::loggerDropsUntilConfigured()
     QVERIFY(!text.contains(QStringLiteral("dropped before configuration")));
     QVERIFY(text.contains(QStringLiteral("DEBUG [GUI] после настройки\n")));
     QVERIFY(text.contains(QStringLiteral("ERROR [GUI] ошибка\n")));
+}
+
+void SettingsTest::loggerLevels_data()
+{
+    QTest::addColumn<QByteArray>("level");
+    QTest::addColumn<QStringList>("written");
+    QTest::newRow("DEBUG") << QByteArray("DEBUG")
+                           << QStringList{QStringLiteral("отладка"), QStringLiteral("сведения"),
+                                          QStringLiteral("ошибка")};
+    QTest::newRow("INFO") << QByteArray("INFO")
+                          << QStringList{QStringLiteral("сведения"), QStringLiteral("ошибка")};
+    QTest::newRow("ERROR") << QByteArray("ERROR") << QStringList{QStringLiteral("ошибка")};
+}
+
+// An administrator's level in the properties file: the levels it leaves off are reported off,
+// so that callers build no text for them, and nothing of them is written.
+void SettingsTest::loggerLevels()
+{
+    QFETCH(QByteArray, level);
+    QFETCH(QStringList, written);
+    QTemporaryDir data;
+    const QString logFile = data.filePath(QStringLiteral("levels.log"));
+    QFile properties(data.filePath(QStringLiteral("levels.properties")));
+    QVERIFY(properties.open(QIODevice::WriteOnly));
+    properties.write("log4cpp.rootCategory=ERROR\n"
+                     "log4cpp.category.GUI=" +
+                     level +
+                     ", f\n"
+                     "log4cpp.additivity.GUI=false\n"
+                     "log4cpp.appender.f=FileAppender\n"
+                     "log4cpp.appender.f.fileName=" +
+                     QFile::encodeName(logFile) +
+                     "\n"
+                     "log4cpp.appender.f.layout=PatternLayout\n"
+                     "log4cpp.appender.f.layout.ConversionPattern=%m%n\n");
+    properties.close();
+    Logger* logger = Logger::getInstance();
+    logger->configurate(QFile::encodeName(properties.fileName()).toStdString());
+    QCOMPARE(logger->isDebugEnabled(), written.contains(QStringLiteral("отладка")));
+    QCOMPARE(logger->isInfoEnabled(), written.contains(QStringLiteral("сведения")));
+    QVERIFY(logger->isErrorEnabled());
+
+    logDebug(QStringLiteral("отладка"));
+    logInfo(QStringLiteral("сведения"));
+    logError(QStringLiteral("ошибка"));
+    QFile log(logFile);
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts), written);
 }
 
 QTEST_GUILESS_MAIN(SettingsTest)

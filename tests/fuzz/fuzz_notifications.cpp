@@ -3,12 +3,13 @@
 // types, pages of thousands, clears, module filters and sort orders in between. After every
 // step the collection is what the merge rules give, and the table holds exactly its ids, each
 // once, with the record's values, hidden exactly when the filter leaves its module out.
+#include "notifications/NotificationListModel.h"
 #include "notifications/NotificationRoles.h"
 #include "notifications/NotificationState.h"
 #include "notifications/NotificationTable.h"
 
 #include <QApplication>
-#include <QStandardItemModel>
+#include <QSortFilterProxyModel>
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -123,30 +124,36 @@ NotificationHash expectedMerge(NotificationHash held, const QList<NotificationIn
 void checkTable(const NotificationTable& table, const NotificationHash& hash,
                 const QSet<NotificationModule>& filter)
 {
-    const auto* model = qobject_cast<const QStandardItemModel*>(table.QAbstractItemView::model());
-    check(model && model->rowCount() == hash.size(), "one row per notification");
+    const NotificationListModel* model = table.rowModel();
+    const auto* shown = qobject_cast<const QSortFilterProxyModel*>(table.QAbstractItemView::model());
+    check(shown && shown->sourceModel() == model, "the view shows the rows through the proxy");
+    check(model->rowCount() == hash.size(), "one row per notification");
     QSet<int> seen;
+    int visible = 0;
     for (int row = 0; row < model->rowCount(); ++row) {
-        const QStandardItem* event = model->item(row, 2);
-        check(event != nullptr, "every row has its event item");
-        const int id = event->data(IdRole).toInt();
+        const auto cell = [model, row](int column, int role) {
+            return model->index(row, column).data(role);
+        };
+        const int id = cell(2, IdRole).toInt();
         check(!seen.contains(id), "no notification has two rows");
         seen.insert(id);
         const auto held = hash.constFind(id);
         check(held != hash.constEnd(), "every row is a notification of the collection");
         const NotificationInfo& info = held.value();
-        check(event->data(HeaderRole).toString() == info.header, "the row shows the record's header");
-        check(event->data(MessageRole).toString() == info.message, "the row shows the record's message");
-        check(event->data(DateTimeRole).toString() == info.dateTime, "the row keeps the record's time");
-        check(model->item(row, 0)->data(DateTimeRole).toString() == info.dateTime, "the time item's stamp");
-        check(event->data(TypeRole).toInt() == int(info.notificationType), "the row's type");
-        check(model->item(row, 1)->data(ModuleRole).toInt() == int(info.notificationModule),
-              "the row's module");
-        check(model->item(row, 1)->text() == notificationModuleName(info.notificationModule),
+        check(cell(2, HeaderRole).toString() == info.header, "the row shows the record's header");
+        check(cell(2, MessageRole).toString() == info.message, "the row shows the record's message");
+        check(cell(2, DateTimeRole).toString() == info.dateTime, "the row keeps the record's time");
+        check(cell(0, DateTimeRole).toString() == info.dateTime, "the time cell's stamp");
+        check(cell(2, TypeRole).toInt() == int(info.notificationType), "the row's type");
+        check(cell(1, ModuleRole).toInt() == int(info.notificationModule), "the row's module");
+        check(cell(1, Qt::DisplayRole).toString() == notificationModuleName(info.notificationModule),
               "the module's name");
-        check(table.isRowHidden(row) == !filter.contains(info.notificationModule),
+        const bool rowShown = shown->mapFromSource(model->index(row, 0)).isValid();
+        check(rowShown == filter.contains(info.notificationModule),
               "hidden exactly when the filter leaves the module out");
+        visible += rowShown ? 1 : 0;
     }
+    check(shown->rowCount() == visible, "the view shows each visible row once");
 }
 
 QApplication* application = nullptr;

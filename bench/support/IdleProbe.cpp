@@ -37,6 +37,7 @@ int IdleProbe::runningAnimations() const
 void IdleProbe::start()
 {
     paints = timers = starts = 0;
+    receivers.clear();
     startedAt = QDateTime::currentMSecsSinceEpoch();
     cpuAtStart = processCpuMilliseconds();
     wakeupsAtStart = mainThreadSwitches();
@@ -52,15 +53,20 @@ IdleProbe::Figures IdleProbe::stop() const
     figures.timerEvents = timers;
     figures.animationsStarted = starts;
     figures.animationsRunning = runningAnimations();
+    figures.timerReceivers = receivers;
     return figures;
 }
 
 bool IdleProbe::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == ignored)
+        return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::Paint)
         ++paints;
-    else if (event->type() == QEvent::Timer)
+    else if (event->type() == QEvent::Timer) {
         ++timers;
+        ++receivers[QString::fromLatin1(watched->metaObject()->className())];
+    }
     return QObject::eventFilter(watched, event);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QObject>
 
 class QAbstractAnimation;
@@ -20,6 +21,8 @@ public:
         int timerEvents = 0;
         int animationsStarted = 0;
         int animationsRunning = 0;
+        // Who received the timer events: class name and count.
+        QMap<QString, int> timerReceivers;
 
         double cpuPercent() const { return seconds > 0 ? cpuMilliseconds / (seconds * 10.0) : 0; }
     };
@@ -29,6 +32,9 @@ public:
     // Watches every animation below `root` (the looping ones included) from now on.
     void watchAnimations(const QObject* root);
     int runningAnimations() const;
+
+    // Events for `receiver` (the benchmark's own timer) are not counted.
+    void ignore(const QObject* receiver) { ignored = receiver; }
 
     void start();
     Figures stop() const;
@@ -41,10 +47,12 @@ private:
     static long long mainThreadSwitches();
 
     QList<QAbstractAnimation*> animations;
+    const QObject* ignored = nullptr;
     qint64 startedAt = 0;
     double cpuAtStart = 0;
     long long wakeupsAtStart = 0;
     int paints = 0;
     int timers = 0;
+    QMap<QString, int> receivers;
     int starts = 0;
 };
