@@ -40,9 +40,9 @@ double wallMs()
     return clockMs(CLOCK_MONOTONIC);
 }
 
-long residentKiB()
+long residentKiB(long pid)
 {
-    QFile status(QStringLiteral("/proc/self/status"));
+    QFile status(pid > 0 ? QStringLiteral("/proc/%1/status").arg(pid) : QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly)) {
         return 0;
     }

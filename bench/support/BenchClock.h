@@ -10,7 +10,7 @@ double processCpuMs();
 double threadCpuMs();
 // A monotonic wall clock, in milliseconds.
 double wallMs();
-// Resident memory of this process, in KiB (VmRSS).
-long residentKiB();
+// Resident memory of the process `pid` (by default this one), in KiB (VmRSS).
+long residentKiB(long pid = 0);
 
 } // namespace BenchClock

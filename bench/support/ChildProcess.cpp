@@ -69,16 +69,7 @@ void ChildProcess::terminate()
 
 long ChildProcess::residentKiB() const
 {
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return 0;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:")) {
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-        }
-    }
-    return 0;
+    return BenchClock::residentKiB(pid);
 }
 
 double ChildProcess::cpuMs() const

@@ -113,6 +113,7 @@ private:
     QString simulatorOutput();
     QString clientLog() const;
     void verifyWindowAndIcon(QString* icon);
+    void hideRestoreAndQuit(const QString& icon);
 
     QTemporaryDir data;
     // The session's runtime folder, where the one-instance socket lives: a private one per test.
@@ -190,6 +191,21 @@ void ClientProcessTest::verifyWindowAndIcon(QString* icon)
     QTRY_VERIFY_WITH_TIMEOUT(!(*icon = trayIconWindow()).isEmpty(), 30000);
 }
 
+// The tray's ways with the window: the window manager's close hides it to the tray and the
+// process goes on, a double click on the icon brings it back, "Выход" ends it with status 0.
+void ClientProcessTest::hideRestoreAndQuit(const QString& icon)
+{
+    closeWindow(QStringLiteral("Torvo"));
+    QTRY_COMPARE_WITH_TIMEOUT(windowState(QStringLiteral("Torvo")), QStringLiteral("hidden"), 20000);
+    QCOMPARE(client.state(), QProcess::Running);
+    doubleClick(icon);
+    QTRY_COMPARE_WITH_TIMEOUT(windowState(QStringLiteral("Torvo")), QStringLiteral("viewable"), 20000);
+    chooseQuit(icon);
+    QVERIFY(client.waitForFinished(30000));
+    QCOMPARE(client.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(client.exitCode() == 0, client.readAllStandardError().right(4000).constData());
+}
+
 void ClientProcessTest::withTray()
 {
     startBoth();
@@ -207,20 +223,7 @@ void ClientProcessTest::withTray()
         return;
     }
 
-    // The window manager's close hides the window to the tray; the process goes on.
-    closeWindow(QStringLiteral("Torvo"));
-    QTRY_COMPARE_WITH_TIMEOUT(windowState(QStringLiteral("Torvo")), QStringLiteral("hidden"), 20000);
-    QCOMPARE(client.state(), QProcess::Running);
-
-    // A double click on the tray icon brings it back.
-    doubleClick(icon);
-    QTRY_COMPARE_WITH_TIMEOUT(windowState(QStringLiteral("Torvo")), QStringLiteral("viewable"), 20000);
-
-    // "Выход" ends the process with status 0.
-    chooseQuit(icon);
-    QVERIFY(client.waitForFinished(30000));
-    QCOMPARE(client.exitStatus(), QProcess::NormalExit);
-    QVERIFY2(client.exitCode() == 0, client.readAllStandardError().right(4000).constData());
+    hideRestoreAndQuit(icon);
 }
 
 void ClientProcessTest::withoutTray()
@@ -260,14 +263,7 @@ void ClientProcessTest::lateTray()
     if (QTest::currentTestFailed()) {
         return;
     }
-    closeWindow(QStringLiteral("Torvo"));
-    QTRY_COMPARE_WITH_TIMEOUT(windowState(QStringLiteral("Torvo")), QStringLiteral("hidden"), 20000);
-    QCOMPARE(client.state(), QProcess::Running);
-    doubleClick(icon);
-    QTRY_COMPARE_WITH_TIMEOUT(windowState(QStringLiteral("Torvo")), QStringLiteral("viewable"), 20000);
-    chooseQuit(icon);
-    QVERIFY(client.waitForFinished(30000));
-    QCOMPARE(client.exitCode(), 0);
+    hideRestoreAndQuit(icon);
 }
 
 void ClientProcessTest::secondStart()

@@ -2,6 +2,8 @@
 // (WM_DELETE_WINDOW), so end-to-end tests can drive the real client under Xvfb without one.
 //   x11tool state TITLE   prints "viewable", "hidden" or "absent"
 //   x11tool close TITLE   sends WM_DELETE_WINDOW to every top-level window titled TITLE
+#include "WindowTitle.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -18,31 +20,6 @@ namespace {
 int ignoreError(Display*, XErrorEvent*)
 {
     return 0;
-}
-
-std::string windowTitle(Display* display, Window window)
-{
-    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
-    const Atom netName = XInternAtom(display, "_NET_WM_NAME", False);
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    std::string title;
-    if (XGetWindowProperty(display, window, netName, 0, 1024, False, utf8, &type, &format, &count, &after,
-                           &data) == Success &&
-        data) {
-        title.assign(reinterpret_cast<char*>(data), count);
-        XFree(data);
-        return title;
-    }
-    char* name = nullptr;
-    if (XFetchName(display, window, &name) && name) {
-        title = name;
-        XFree(name);
-    }
-    return title;
 }
 
 std::vector<Window> windowsTitled(Display* display, const std::string& wanted)
