@@ -32,6 +32,9 @@ private:
 
 void SettingsTest::paths()
 {
+#ifdef Q_OS_WIN
+    QSKIP("PROGRAMDATA stands in for the shell's folder on Linux only (tst_windows checks Windows')");
+#endif
     QTemporaryDir data;
     qputenv("PROGRAMDATA", QFile::encodeName(data.path()));
     const QString config = QDir::toNativeSeparators(data.path() + QStringLiteral("/zel/torvo/torvo-gui"));
