@@ -37,6 +37,7 @@ if(CMAKE_CROSSCOMPILING)
         set(TORVO_RUNTIME_DIRS \"${TORVO_RUNTIME_DIRS}\")
         set(TORVO_WINDOWS_SYSTEM_DIR \"${TORVO_WINDOWS_SYSTEM_DIR}\")
         set(TORVO_NAMES_DIR \"${CMAKE_CURRENT_BINARY_DIR}/dll-names\")
+        set(TORVO_STRIP \"${CMAKE_STRIP}\")
         include(\"${CMAKE_CURRENT_SOURCE_DIR}/windows-runtime.cmake\")")
 endif()
 

@@ -2,7 +2,7 @@
 # ctest's emulator for the Windows build: runs one program under Wine, in a Wine prefix of its
 # own cloned from TORVO_WINE_TEMPLATE (scripts/windows-test makes it), so that each test program
 # has its own C:\ProgramData, %TEMP% and wineserver (named pipes), as separate machines would.
-# Without a template it runs in the caller's WINEPREFIX.
+# Without a template it runs in the caller's WINEPREFIX. PROGRAM is a QtTest program.
 # Usage: wine-run.sh DLL_FOLDERS PLUGIN_FOLDER PROGRAM [ARGS...]  (DLL_FOLDERS joined by ':')
 set -u
 dll_dirs=$1 plugin_dir=$2
@@ -30,8 +30,12 @@ for folder in users ProgramData; do
     cp -a "$TORVO_WINE_TEMPLATE/drive_c/$folder" "$prefix/drive_c/"
 done
 export WINEPREFIX=$prefix
-wine "$@"
+# QtTest prints nothing through Wine's pipes: it writes its report to a file, shown afterwards.
+program=$1
+shift
+wine "$program" -o "$(windows_path "$prefix/report.txt"),txt" "$@"
 status=$?
+cat "$prefix/report.txt" 2>/dev/null
 wineserver -k 2>/dev/null
 wineserver -w 2>/dev/null
 rm -rf "$prefix"

@@ -42,7 +42,9 @@ void SimProcessTest::initTestCase()
     scenario.close();
 
     simulator.setProcessChannelMode(QProcess::SeparateChannels);
-    simulator.start(SIM_EXECUTABLE, {"--port", "0", "--scenario", scenario.fileName(), "--latency", "10"});
+    // Text mode: on Windows the simulator's lines end in CR LF.
+    simulator.start(SIM_EXECUTABLE, {"--port", "0", "--scenario", scenario.fileName(), "--latency", "10"},
+                    QIODevice::ReadWrite | QIODevice::Text);
     QVERIFY(simulator.waitForStarted(20000));
     QTRY_VERIFY_WITH_TIMEOUT(simulator.canReadLine(), 20000);
     const QString first = QString::fromUtf8(simulator.readLine()).trimmed();
