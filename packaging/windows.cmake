@@ -67,5 +67,9 @@ set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(run_key "Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Run")
 set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS
     "WriteRegStr HKLM \\\"${run_key}\\\" \\\"Torvo\\\" '\\\"$INSTDIR\\\\torvo-gui.exe\\\"'")
-set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "DeleteRegValue HKLM \\\"${run_key}\\\" \\\"Torvo\\\"")
+# A running client holds its files, and the session starts one: the installer and the
+# uninstaller end every user's client first.
+set(end_clients "nsExec::Exec '\\\"$SYSDIR\\\\taskkill.exe\\\" /F /IM torvo-gui.exe'\nPop $0")
+set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS "${end_clients}")
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "${end_clients}\nDeleteRegValue HKLM \\\"${run_key}\\\" \\\"Torvo\\\"")
 include(CPack)
