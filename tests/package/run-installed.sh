@@ -3,8 +3,8 @@
 # Usage: run-installed.sh TORVO_GUI SIMULATOR WORK_FOLDER
 set -u
 gui=$1 sim=$2 work=$3
-# shellcheck source=../support/client-session.sh
-source "$(dirname "$0")/../support/client-session.sh"
+# shellcheck source=../../tools/session/session.sh
+source "$(dirname "$0")/../../tools/session/session.sh"
 trap stop_started EXIT
 fail() { echo "run-installed: $*" >&2; exit 1; }
 

@@ -86,6 +86,8 @@ private slots:
     void hangingReplyComesWhenReleased();
     void refusesWhileDown();
     void onlyLoopbackIsServed();
+    void commandWithoutBody_data();
+    void commandWithoutBody();
 
 private:
     template <class R> R* make(const QString& device = QString());
@@ -609,6 +611,27 @@ void SimClientTest::onlyLoopbackIsServed()
     QVERIFY(failed.wait(20000) || !failed.isEmpty());
     QCOMPARE(socket.error(), QAbstractSocket::ConnectionRefusedError);
     QVERIFY(socket.state() != QAbstractSocket::ConnectedState);
+}
+
+void SimClientTest::commandWithoutBody_data()
+{
+    QTest::addColumn<QByteArray>("command");
+    QTest::newRow("reset") << QByteArray("POST /sim/reset");
+    QTest::newRow("notify") << QByteArray("POST /sim/notify");
+    QTest::newRow("faults removed") << QByteArray("DELETE /sim/fault");
+}
+
+// As curl sends "-X POST" without "-d": no body and no Content-Length.
+void SimClientTest::commandWithoutBody()
+{
+    QFETCH(QByteArray, command);
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, server.port());
+    QVERIFY(socket.waitForConnected(20000));
+    socket.write(command + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    QTRY_VERIFY_WITH_TIMEOUT(socket.canReadLine(), 20000);
+    QCOMPARE(socket.readLine().trimmed(), QByteArray("HTTP/1.1 200 OK"));
+    QTRY_VERIFY(sawLine(QString::fromLatin1(command) + QStringLiteral(" 200")));
 }
 
 QTEST_GUILESS_MAIN(SimClientTest)
