@@ -72,11 +72,6 @@ QString SimulatorProcess::program()
     return QStringLiteral(TORVO_SIM_PATH);
 }
 
-QString SimulatorProcess::url(const QString& path) const
-{
-    return QStringLiteral("http://127.0.0.1:%1%2").arg(listeningPort).arg(path);
-}
-
 QByteArray SimulatorProcess::output() const
 {
     QFile file(dir.filePath(outputName));

@@ -31,7 +31,6 @@ public:
     static QString program();
 
     int port() const { return listeningPort; } // 0 until started
-    QString url(const QString& path = QString()) const;
     qint64 processId() const { return process.processId(); }
     bool isRunning() const { return process.state() != QProcess::NotRunning; }
 
