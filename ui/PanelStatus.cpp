@@ -27,3 +27,27 @@ QString panelLogLine(const QString& prefix, const QString& first, const QList<QP
     }
     return line + QLatin1Char('`');
 }
+
+QString loadingText()
+{
+    return QStringLiteral("Загрузка…");
+}
+
+QString readStateLine(const QList<QPair<ReadState, QString>>& reads)
+{
+    QList<QPair<ReadState, QString>> failed;
+    bool loading = false;
+    for (const auto& read : reads) {
+        if (read.first.phase == ReadState::Failed) {
+            failed.append(read);
+        }
+        loading = loading || read.first.phase == ReadState::Loading;
+    }
+    if (!failed.isEmpty()) {
+        const bool partly = failed.size() < reads.size();
+        return QStringLiteral("Нет данных") +
+               (partly ? QLatin1Char(' ') + failed.first().second : QString()) + QStringLiteral(": ") +
+               failed.first().first.error;
+    }
+    return loading ? loadingText() : QString();
+}

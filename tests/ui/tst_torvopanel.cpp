@@ -95,6 +95,8 @@ private slots:
     void upgradeRefusedForMissingData();
     void actionsNeverUseAnotherDevicesData();
     void upgradeButtonStaysHiddenWhileSent();
+    void registerOnlyOnAStateRead_data();
+    void registerOnlyOnAStateRead();
 
 private:
     // A fresh page whose Torvo panel has drawn `script`.
@@ -151,8 +153,9 @@ void TorvoPanelTest::rowsAndButtons()
     script.updateVersion = QStringLiteral("1.5.0");
     log.mark();
     load(script);
-    QCOMPARE(panel->getValueLabel(0)->text(), script.velkorId);
-    QCOMPARE(panel->getValueLabel(1)->text(), script.torvoVersion);
+    QCOMPARE(panel->getValueLabel(0)->text(), script.torvoState);
+    QCOMPARE(panel->getValueLabel(1)->text(), script.velkorId);
+    QCOMPARE(panel->getValueLabel(2)->text(), script.torvoVersion);
     QVERIFY(!registerButton->isHidden());
     QVERIFY(!upgradeButton->isHidden());
 
@@ -434,14 +437,17 @@ void TorvoPanelTest::upgrade()
         QCOMPARE(answerer.last().text, QStringLiteral("Обновление Torvo успешно поставлено в очередь"));
         QCOMPARE(answerer.last().icon, QMessageBox::Information);
         QCOMPARE(answerer.last().parent, panel);
-        QCOMPARE(server.requestCount(), 1);
-        const TestServer::Request request = server.lastRequest();
-        QCOMPARE(request.method, QStringLiteral("POST"));
-        QCOMPARE(request.path, ServicePaths::update(device));
+        QCOMPARE(actionsOf(server.requests()),
+                 QStringList{QStringLiteral("POST ") + ServicePaths::update(device)});
+        const TestServer::Request request =
+            server.requests(QStringLiteral("POST"), ServicePaths::update(device)).first();
         QCOMPARE(bodyOf(request), QJsonObject({{QStringLiteral("package"), QStringLiteral("torvo-setup")},
                                                {QStringLiteral("versionName"), QStringLiteral("1.5.0")}}));
         QVERIFY(log.contains(QStringLiteral("Обработка ответа на запрос обновления Torvo: success")));
-        QVERIFY(button->isHidden());
+        // The panels then show what the service now has: here, the update still on offer.
+        QCOMPARE(log.count(QStringLiteral("Запрос обновления полной информации ...")), 1);
+        QVERIFY(waitForNetworkIdle());
+        QVERIFY(!button->isHidden());
     } else {
         QVERIFY(waitForNetworkIdle());
         QCOMPARE(answerer.count(), boxes);
@@ -526,7 +532,7 @@ void TorvoPanelTest::actionsNeverUseAnotherDevicesData()
     }
     ApplicationState::getInstance()->setCurrentDevice(other);
     QVERIFY(panel->getUpgradeButton()->isHidden());
-    QVERIFY(panel->getValueLabel(0)->text().isEmpty());
+    QVERIFY(panel->getValueLabel(1)->text().isEmpty());
 
     ModalAnswerer answerer;
     panel->getRegisterButton()->click();
@@ -562,6 +568,52 @@ void TorvoPanelTest::upgradeButtonStaysHiddenWhileSent()
     panel->updateInfo();
     QVERIFY(!button->isHidden());
     QCOMPARE(server.requests(QStringLiteral("POST"), ServicePaths::update(device)).size(), 1);
+}
+
+void TorvoPanelTest::registerOnlyOnAStateRead_data()
+{
+    QTest::addColumn<int>("action");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("body");
+    QTest::newRow("slow, then no answer") << int(TestServer::Action::Hang) << 200 << QByteArray();
+    QTest::newRow("server error") << int(TestServer::Action::Answer) << 500 << QByteArray("{}");
+    QTest::newRow("not JSON") << int(TestServer::Action::Answer) << 200 << QByteArray("<html/>");
+}
+
+void TorvoPanelTest::registerOnlyOnAStateRead()
+{
+    QFETCH(int, action);
+    QFETCH(int, status);
+    QFETCH(QByteArray, body);
+
+    // A registered till whose state does not come: registering it would register it again.
+    DeviceScript script;
+    script.device = device;
+    script.torvoState = QStringLiteral("Зарегистрирован");
+    scriptDevice(server, script);
+    TestServer::Reply fault;
+    fault.action = TestServer::Action(action);
+    fault.status = status;
+    fault.body = body;
+    server.setReply(QStringLiteral("GET"), ServicePaths::torvoStatus(device), fault);
+    ApplicationState::getInstance()->setCurrentDevice(QString());
+    ApplicationState::getInstance()->setCurrentDevice(device);
+    QVERIFY(panel->getRegisterButton()->isHidden());
+    QVERIFY(!panel->getReadLine()->isHidden());
+    QTRY_VERIFY(!server.requests(QStringLiteral("GET"), ServicePaths::torvoStatus(device)).isEmpty());
+    server.releaseHanging();
+    QVERIFY(waitForNetworkIdle());
+    QVERIFY(panel->getRegisterButton()->isHidden());
+    const QString error = ApplicationState::getInstance()->getReadState(StatusRead::Torvo).error;
+    QVERIFY(!error.isEmpty());
+    QVERIFY2(panel->getReadLine()->text().endsWith(error), qPrintable(panel->getReadLine()->text()));
+
+    // Once the service tells the state, an unregistered till is offered its registration.
+    script.torvoState = QStringLiteral("Не зарегистрирован");
+    scriptDevice(server, script);
+    QVERIFY(selectDevice(device));
+    QVERIFY(!panel->getRegisterButton()->isHidden());
+    QVERIFY(panel->getReadLine()->isHidden());
 }
 
 QTEST_MAIN(TorvoPanelTest)
