@@ -84,8 +84,6 @@ private slots:
     void refreshFillsEveryRecord();
     void failedTorvoStatusKeepsUpdateFields();
     void failedLmSettingsEmptiesAddress();
-    void readStateFollowsEachRead_data();
-    void readStateFollowsEachRead();
     void serviceInstanceHasNoRegister();
     void listsFailingAtStartup();
     void listsPublishedRegistersFirst_data();
@@ -322,65 +320,6 @@ void ApplicationStateTest::failedLmSettingsEmptiesAddress()
     QVERIFY(lm.wait());
     QCOMPARE(state->getLmInfo().address, QString());
     QCOMPARE(state->getLmInfo().status, status);
-}
-
-void ApplicationStateTest::readStateFollowsEachRead_data()
-{
-    QTest::addColumn<int>("action");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<QString>("error"); // how the failed read's reason begins
-
-    const int answer = int(TestServer::Action::Answer);
-    QTest::newRow("server error") << answer << 500 << QByteArray("{}") << QStringLiteral("Ошибка сети: ");
-    QTest::newRow("not JSON") << answer << 200 << QByteArray("<html/>")
-                              << QStringLiteral("Ошибка парсинга ответа: ");
-    QTest::newRow("no answer in time") << int(TestServer::Action::Hang) << 200 << QByteArray()
-                                       << QStringLiteral("Нет ответа от службы Torvo за 2 с");
-}
-
-void ApplicationStateTest::readStateFollowsEachRead()
-{
-    QFETCH(int, action);
-    QFETCH(int, status);
-    QFETCH(QByteArray, body);
-    QFETCH(QString, error);
-    auto phases = [this] {
-        QVector<int> result;
-        for (int read = 0; read < statusReadCount; ++read) {
-            result << state->getReadState(StatusRead(read)).phase;
-        }
-        return result;
-    };
-    const int torvo = int(StatusRead::Torvo);
-
-    const QString device = QStringLiteral("RS-%1-%2").arg(action).arg(status);
-    scriptDevice(server, device);
-    server.setJson(QStringLiteral("GET"), kktList, kktListBody({device}));
-    TestServer::Reply fault;
-    fault.action = TestServer::Action(action);
-    fault.status = status;
-    fault.body = body;
-    server.setReply(QStringLiteral("GET"), torvoPath(device), fault);
-    NetworkManager::getInstance()->setTimeLimitOverride(2000);
-    state->setCurrentDevice(device);
-    QCOMPARE(phases(), QVector<int>(statusReadCount, ReadState::Loading));
-    QVERIFY(idle());
-    QVector<int> expected(statusReadCount, ReadState::Read);
-    expected[torvo] = ReadState::Failed;
-    QCOMPARE(phases(), expected);
-    const QString reason = state->getReadState(StatusRead::Torvo).error;
-    QVERIFY2(reason.startsWith(error), qPrintable(reason));
-
-    // Read again, the failure stands until the answer comes; then the read is known.
-    scriptDevice(server, device);
-    state->refreshTorvoStatus();
-    QCOMPARE(state->getReadState(StatusRead::Torvo).error, reason);
-    QVERIFY(idle());
-    QCOMPARE(phases(), QVector<int>(statusReadCount, ReadState::Read));
-
-    state->setCurrentDevice(QString());
-    QCOMPARE(phases(), QVector<int>(statusReadCount, ReadState::NotAsked));
 }
 
 void ApplicationStateTest::serviceInstanceHasNoRegister()

@@ -95,8 +95,6 @@ private slots:
     void upgradeRefusedForMissingData();
     void actionsNeverUseAnotherDevicesData();
     void upgradeButtonStaysHiddenWhileSent();
-    void registerOnlyOnAStateRead_data();
-    void registerOnlyOnAStateRead();
 
 private:
     // A fresh page whose Torvo panel has drawn `script`.
@@ -531,6 +529,7 @@ void TorvoPanelTest::actionsNeverUseAnotherDevicesData()
         server.setReply(QStringLiteral("GET"), path, hang);
     }
     ApplicationState::getInstance()->setCurrentDevice(other);
+    QVERIFY(panel->getRegisterButton()->isHidden());
     QVERIFY(panel->getUpgradeButton()->isHidden());
     QVERIFY(panel->getValueLabel(1)->text().isEmpty());
 
@@ -568,52 +567,6 @@ void TorvoPanelTest::upgradeButtonStaysHiddenWhileSent()
     panel->updateInfo();
     QVERIFY(!button->isHidden());
     QCOMPARE(server.requests(QStringLiteral("POST"), ServicePaths::update(device)).size(), 1);
-}
-
-void TorvoPanelTest::registerOnlyOnAStateRead_data()
-{
-    QTest::addColumn<int>("action");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QByteArray>("body");
-    QTest::newRow("slow, then no answer") << int(TestServer::Action::Hang) << 200 << QByteArray();
-    QTest::newRow("server error") << int(TestServer::Action::Answer) << 500 << QByteArray("{}");
-    QTest::newRow("not JSON") << int(TestServer::Action::Answer) << 200 << QByteArray("<html/>");
-}
-
-void TorvoPanelTest::registerOnlyOnAStateRead()
-{
-    QFETCH(int, action);
-    QFETCH(int, status);
-    QFETCH(QByteArray, body);
-
-    // A registered till whose state does not come: registering it would register it again.
-    DeviceScript script;
-    script.device = device;
-    script.torvoState = QStringLiteral("Зарегистрирован");
-    scriptDevice(server, script);
-    TestServer::Reply fault;
-    fault.action = TestServer::Action(action);
-    fault.status = status;
-    fault.body = body;
-    server.setReply(QStringLiteral("GET"), ServicePaths::torvoStatus(device), fault);
-    ApplicationState::getInstance()->setCurrentDevice(QString());
-    ApplicationState::getInstance()->setCurrentDevice(device);
-    QVERIFY(panel->getRegisterButton()->isHidden());
-    QVERIFY(!panel->getReadLine()->isHidden());
-    QTRY_VERIFY(!server.requests(QStringLiteral("GET"), ServicePaths::torvoStatus(device)).isEmpty());
-    server.releaseHanging();
-    QVERIFY(waitForNetworkIdle());
-    QVERIFY(panel->getRegisterButton()->isHidden());
-    const QString error = ApplicationState::getInstance()->getReadState(StatusRead::Torvo).error;
-    QVERIFY(!error.isEmpty());
-    QVERIFY2(panel->getReadLine()->text().endsWith(error), qPrintable(panel->getReadLine()->text()));
-
-    // Once the service tells the state, an unregistered till is offered its registration.
-    script.torvoState = QStringLiteral("Не зарегистрирован");
-    scriptDevice(server, script);
-    QVERIFY(selectDevice(device));
-    QVERIFY(!panel->getRegisterButton()->isHidden());
-    QVERIFY(panel->getReadLine()->isHidden());
 }
 
 QTEST_MAIN(TorvoPanelTest)
