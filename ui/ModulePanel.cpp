@@ -9,8 +9,11 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
+#include <QPalette>
 #include <QVBoxLayout>
 #include <QVariant>
+
+#include <algorithm>
 
 ModulePanel::ModulePanel(QWidget* parent, const QString& title, NotificationModule module,
                          bool CriticalModuleNotification::*criticalFlag)
@@ -76,10 +79,14 @@ void ModulePanel::updateCriticalModuleNotification(
 
 void ModulePanel::showReads(const QList<QPair<ReadState, QString>>& reads)
 {
+    const bool failed = std::any_of(reads.cbegin(), reads.cend(),
+                                    [](const auto& read) { return read.first.phase == ReadState::Failed; });
+    // Red as the header's line for what failed, grey for what is on its way.
+    QPalette palette = readLine->palette();
+    palette.setColor(QPalette::WindowText, failed ? QColor(0xB7, 0x1C, 0x1C) : QColor(0x75, 0x75, 0x75));
+    readLine->setPalette(palette);
     const QString line = readStateLine(reads);
-    const bool loading = line == loadingText();
     readLine->setText(line);
-    readLine->setStyleSheet(loading ? QStringLiteral("color: #757575;") : QStringLiteral("color: #B71C1C;"));
     readLine->setVisible(!line.isEmpty());
 }
 

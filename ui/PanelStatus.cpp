@@ -28,26 +28,20 @@ QString panelLogLine(const QString& prefix, const QString& first, const QList<QP
     return line + QLatin1Char('`');
 }
 
-QString loadingText()
-{
-    return QStringLiteral("Загрузка…");
-}
-
 QString readStateLine(const QList<QPair<ReadState, QString>>& reads)
 {
-    QList<QPair<ReadState, QString>> failed;
+    const QPair<ReadState, QString>* firstFailed = nullptr;
+    int failed = 0;
     bool loading = false;
     for (const auto& read : reads) {
-        if (read.first.phase == ReadState::Failed) {
-            failed.append(read);
+        if (read.first.phase == ReadState::Failed && failed++ == 0) {
+            firstFailed = &read;
         }
         loading = loading || read.first.phase == ReadState::Loading;
     }
-    if (!failed.isEmpty()) {
-        const bool partly = failed.size() < reads.size();
-        return QStringLiteral("Нет данных") +
-               (partly ? QLatin1Char(' ') + failed.first().second : QString()) + QStringLiteral(": ") +
-               failed.first().first.error;
+    if (firstFailed) {
+        const QString part = failed < reads.size() ? QLatin1Char(' ') + firstFailed->second : QString();
+        return QStringLiteral("Нет данных") + part + QStringLiteral(": ") + firstFailed->first.error;
     }
-    return loading ? loadingText() : QString();
+    return loading ? QStringLiteral("Загрузка…") : QString();
 }

@@ -21,4 +21,3 @@ QString panelLogLine(const QString& prefix, const QString& first, const QList<QP
 // part of the panel ("о статусе"): why what failed is not known (naming the part only when
 // another part is), else that the first read is on its way, else nothing.
 QString readStateLine(const QList<QPair<ReadState, QString>>& reads);
-QString loadingText();
