@@ -138,6 +138,7 @@ bool BaseReply::emitTransportFailure(QNetworkReply* reply)
     if (announced.isValid() && reply->rawHeader(QByteArrayLiteral("Content-Encoding")).isEmpty() &&
         reply->bytesAvailable() < announced.toLongLong()) {
         const QString text = QStringLiteral("Connection closed");
+        transportFailure = true;
         Logger::getInstance()->error("Ошибка сети:" + text.toStdString());
         emit error(QStringLiteral("Ошибка сети: ") + text, this);
         return true;
