@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QJsonArray>
+#include <QLabel>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QScrollBar>
@@ -71,6 +72,18 @@ QList<TestServer::Request> requestsWith(const TestServer& server, const QString&
     return found;
 }
 
+// The page's lines that the operator sees.
+QStringList visibleTexts(const QWidget& page)
+{
+    QStringList texts;
+    for (const QLabel* label : page.findChildren<QLabel*>()) {
+        if (label->isVisible()) {
+            texts.append(label->text());
+        }
+    }
+    return texts;
+}
+
 } // namespace
 
 class NotificationsPageTest : public QObject
@@ -88,6 +101,7 @@ private slots:
     void commandsReachService();
     void scrollingLoadsNextPage();
     void showNotificationsFiltersWithoutReload();
+    void saysWhatFailedAndWhatIsEmpty();
 
 private:
     void load(int first, int last);
@@ -146,13 +160,15 @@ void NotificationsPageTest::layout()
     auto* box = qobject_cast<QVBoxLayout*>(page->layout());
     QVERIFY(box);
     QCOMPARE(box->contentsMargins(), QMargins(0, 0, 0, 0));
-    QCOMPARE(box->count(), 4);
+    // The table, the failure line and the filter bar (both hidden), then the button.
+    QCOMPARE(box->count(), 6);
     QCOMPARE(box->itemAt(0)->widget(), static_cast<QWidget*>(table));
     QCOMPARE(box->stretch(0), 1);
-    QCOMPARE(box->itemAt(1)->spacerItem()->sizeHint().height(), 10);
-    QCOMPARE(box->itemAt(2)->widget(), static_cast<QWidget*>(button));
-    QCOMPARE(box->itemAt(2)->alignment(), Qt::AlignHCenter | Qt::AlignVCenter);
+    QVERIFY(box->itemAt(1)->widget()->isHidden() && box->itemAt(2)->widget()->isHidden());
     QCOMPARE(box->itemAt(3)->spacerItem()->sizeHint().height(), 10);
+    QCOMPARE(box->itemAt(4)->widget(), static_cast<QWidget*>(button));
+    QCOMPARE(box->itemAt(4)->alignment(), Qt::AlignHCenter | Qt::AlignVCenter);
+    QCOMPARE(box->itemAt(5)->spacerItem()->sizeHint().height(), 10);
     // Showing the page asks nothing of the service.
     QCOMPARE(server.requestCount(), 0);
     QCOMPARE(rows()->rowCount(), 0);
@@ -262,6 +278,39 @@ void NotificationsPageTest::showNotificationsFiltersWithoutReload()
         QCOMPARE(rows()->index(row, 2).data(ModuleRole).toInt(), int(TORVO));
     }
     QCOMPARE(server.requestCount(), 0);
+
+    // The page says which modules it shows, and offers the way back to all.
+    const QStringList lines = visibleTexts(*page);
+    QVERIFY2(lines.size() == 1 && lines.first().contains(QStringLiteral("Torvo")), qPrintable(lines.join('|')));
+    QtMaterialRaisedButton* showAll = nullptr;
+    for (QtMaterialRaisedButton* other : page->findChildren<QtMaterialRaisedButton*>()) {
+        showAll = other != button ? other : showAll;
+    }
+    QVERIFY(showAll && showAll->isVisible());
+    QTest::mouseClick(showAll, Qt::LeftButton);
+    QCOMPARE(rows()->rowCount(), 6);
+    QVERIFY(!showAll->isVisible());
+    QCOMPARE(visibleTexts(*page), QStringList());
+}
+
+void NotificationsPageTest::saysWhatFailedAndWhatIsEmpty()
+{
+    server.setJson(QStringLiteral("POST"), path, "{}", 500);
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTRY_COMPARE(visibleTexts(*page).size(), 1);
+    QVERIFY2(visibleTexts(*page).first().startsWith(
+                 QStringLiteral("Не удалось загрузить уведомления: Ошибка сети: ")),
+             qPrintable(visibleTexts(*page).first()));
+    // Nothing was read: the empty table does not claim that there is nothing.
+    QCOMPARE(table->placeholderText(), QString());
+
+    server.setReply(QStringLiteral("POST"), path, slowReply(listReply(1, 0)));
+    QTest::mouseClick(button, Qt::LeftButton);
+    const QString loading = table->placeholderText();
+    QVERIFY(!loading.isEmpty());
+    QTRY_VERIFY(table->placeholderText() != loading);
+    QVERIFY(!table->placeholderText().isEmpty());
+    QCOMPARE(visibleTexts(*page), QStringList());
 }
 
 QTEST_MAIN(NotificationsPageTest)
