@@ -3,11 +3,11 @@
 bool NotificationAnnouncements::isNews(const QString& device, CriticalNotificationType summary)
 {
     const CriticalNotificationType before = told.value(device, NoUnread);
-    // Critical falling back to unread is not news: the operator heard of worse already.
     if (summary == NoUnread) {
         told.remove(device);
     } else {
         told.insert(device, summary);
     }
+    // Critical falling back to unread is not news: the operator heard of worse already.
     return summary > before;
 }

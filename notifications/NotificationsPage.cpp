@@ -90,8 +90,8 @@ void NotificationsPage::showListStatus()
 
     // An empty table says "none" only once the service said so.
     table->setPlaceholderText(state->isListLoading() ? QStringLiteral("Загрузка уведомлений…")
-                              : state->isListRead()  ? QStringLiteral("Уведомлений нет")
-                                                     : QString());
+                              : state->isListRead() ? QStringLiteral("Уведомлений нет")
+                                                    : QString());
 }
 
 void NotificationsPage::showModuleFilter(const QSet<NotificationModule>& visibleModules)

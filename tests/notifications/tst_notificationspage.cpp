@@ -13,9 +13,9 @@
 
 #include <QApplication>
 #include <QJsonArray>
-#include <QLabel>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -281,7 +281,8 @@ void NotificationsPageTest::showNotificationsFiltersWithoutReload()
 
     // The page says which modules it shows, and offers the way back to all.
     const QStringList lines = visibleTexts(*page);
-    QVERIFY2(lines.size() == 1 && lines.first().contains(QStringLiteral("Torvo")), qPrintable(lines.join('|')));
+    QVERIFY2(lines.size() == 1 && lines.first().contains(QStringLiteral("Torvo")),
+             qPrintable(lines.join('|')));
     QtMaterialRaisedButton* showAll = nullptr;
     for (QtMaterialRaisedButton* other : page->findChildren<QtMaterialRaisedButton*>()) {
         showAll = other != button ? other : showAll;
