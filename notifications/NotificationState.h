@@ -14,7 +14,8 @@ class QTimer;
 
 // The client's copy of the selected device's notifications: the pages loaded so far, the unread
 // count, the tray summary and the per-module critical flags. Polls the count and the flags every
-// five minutes; starts over when another device is selected; knows nothing of widgets.
+// five minutes and after each mark or delete; starts over when another device is selected; keeps
+// what failed for the page to say; knows nothing of widgets.
 class NotificationState : public QObject
 {
     Q_OBJECT
