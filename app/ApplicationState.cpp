@@ -129,17 +129,8 @@ void ApplicationState::refreshAfterChange(const QString& device)
 
 void ApplicationState::cancelRound(QList<QPointer<BaseReply>>& round)
 {
-    int cancelled = 0;
-    for (const QPointer<BaseReply>& request : qAsConst(round)) {
-        if (request) {
-            RequestSender::cancel(request);
-            ++cancelled;
-        }
-    }
+    RequestSender::cancelAll(round);
     round.clear();
-    if (cancelled > 0) {
-        logDebug(QStringLiteral("Отменено незавершённых запросов: %1").arg(cancelled));
-    }
 }
 
 template <typename R, typename OnSuccess, typename OnError>

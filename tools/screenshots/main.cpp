@@ -1,13 +1,15 @@
 // Takes the screenshots of the documentation: starts the client as main() does (its settings must
 // name a running service, e.g. the simulator) and photographs the whole X screen at each step:
-// the information page, the notifications page with each of its menus, both settings dialogs,
-// the panels when some reads fail, and the window while the simulator refuses every connection.
-// With "small", only the information page on a screen lower than the window.
+// the information page, the notifications page with each of its menus and with a command the
+// service refused, both settings dialogs, the panels when some reads fail, and the window while
+// the simulator refuses every connection. With "small", only the information page on a screen
+// lower than the window.
 // Usage: torvo-screenshots OUTPUT_FOLDER [small]   (run by scripts/screenshots under Xvfb)
 #include "app/ApplicationState.h"
 #include "app/Logger.h"
 #include "app/Settings.h"
 #include "network/BaseReply.h"
+#include "notifications/NotificationState.h"
 #include "notifications/NotificationTable.h"
 #include "notifications/NotificationsPage.h"
 #include "ui/ContentFrame.h"
@@ -189,6 +191,18 @@ int main(int argc, char* argv[])
         const QPoint at = table->visualRect(table->QAbstractItemView::model()->index(1, 2)).center();
         emit table->customContextMenuRequested(at);
     });
+
+    // A command the service refused, under a module filter: the page says both.
+    simulatorFault({{QStringLiteral("path"), QStringLiteral("/api/v1/notifications/")},
+                    {QStringLiteral("method"), QStringLiteral("PATCH")},
+                    {QStringLiteral("status"), 503}});
+    page->showNotifications({GISMT, TORVO});
+    table->markAllAsRead();
+    waitFor([&] {
+        return idle() && !page->getState()->getFailure(NotificationState::Operation::Mark).isEmpty();
+    });
+    shoot(QStringLiteral("notifications-failed"), windowArea());
+    page->showNotifications(defaultModuleFilter());
 
     header->setCurrentIndex(ContentFrame::infoPageIndex);
     InfoPage* info = mainWindow.getContentFrame()->getInfoPage();
