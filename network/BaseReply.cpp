@@ -153,6 +153,7 @@ bool BaseReply::emitTransportFailure(QNetworkReply* reply)
     if (announced.isValid() && reply->rawHeader(QByteArrayLiteral("Content-Encoding")).isEmpty() &&
         reply->bytesAvailable() < announced.toLongLong()) {
         const QString text = QCoreApplication::translate("QHttp", "Connection closed");
+        transportFailure = true;
         Logger::getInstance()->error("Ошибка сети:" + text.toStdString());
         emit error(QStringLiteral("Ошибка сети: ") + text, this);
         return true;

@@ -77,6 +77,8 @@ private slots:
     void startupAsksListsThenTheFirstDevice();
     void panelsShowTheServiceValues();
     void choosingAnotherDeviceRefreshesEverything();
+    void reloadKeepsTheListedRegister_data();
+    void reloadKeepsTheListedRegister();
     void notificationsLoadAndPage();
     void panelButtonOpensItsModuleOnly();
     void markReadAndDeleteReachTheService();
@@ -178,10 +180,12 @@ void ClientFlowsTest::cleanupTestCase()
 
 void ClientFlowsTest::startupAsksListsThenTheFirstDevice()
 {
-    // Which list answers first decides the first device; the selector follows the list.
+    // Cash registers come first, whichever list answers first; the selector follows the list.
     QTRY_VERIFY(!ApplicationState::getInstance()->getCurrentDevice().isEmpty());
     QVERIFY(waitForIdle());
-    const QString first = ApplicationState::getInstance()->getDevices().value(0);
+    const QString first = openKkt;
+    QCOMPARE(ApplicationState::getInstance()->getDevices(),
+             QStringList({openKkt, closedKkt, QStringLiteral("torvo-7f3a2c91")}));
     QCOMPARE(ApplicationState::getInstance()->getCurrentDevice(), first);
     QCOMPARE(window->getHeaderFrame()->getDeviceSelector()->currentText(), first);
     QCOMPARE(window->getHeaderFrame()->getDeviceSelector()->count(), 3);
@@ -249,6 +253,47 @@ void ClientFlowsTest::choosingAnotherDeviceRefreshesEverything()
     QVERIFY(
         seen.contains(QStringLiteral("POST /api/v1/notifications/") + closedKkt + QStringLiteral(" 200")));
     QTRY_COMPARE(table()->QAbstractItemView::model()->rowCount(), 20);
+}
+
+void ClientFlowsTest::reloadKeepsTheListedRegister_data()
+{
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<QString>("failingList"); // empty: both lists answer
+    QTest::addColumn<QString>("after");
+    QTest::newRow("second register stays") << closedKkt << QString() << closedKkt;
+    QTest::newRow("unlisted instance gives way")
+        << QStringLiteral("torvo-7f3a2c91") << QStringLiteral("/api/v1/instances/info") << openKkt;
+}
+
+void ClientFlowsTest::reloadKeepsTheListedRegister()
+{
+    QFETCH(QString, selected);
+    QFETCH(QString, failingList);
+    QFETCH(QString, after);
+
+    QComboBox* selector = window->getHeaderFrame()->getDeviceSelector();
+    selector->setCurrentIndex(selector->findText(selected));
+    QVERIFY(waitForIdle());
+    if (!failingList.isEmpty()) {
+        simulator.control("POST", QStringLiteral("/sim/fault"),
+                          {{QStringLiteral("path"), failingList}, {QStringLiteral("status"), 500}});
+    }
+    QSignalSpy changed(ApplicationState::getInstance(), &ApplicationState::deviceChanged);
+    const int from = simulator.lineCount();
+    log.mark();
+    QTest::mouseClick(window->getHeaderFrame()->getRefreshButton(), Qt::LeftButton);
+    QVERIFY(waitForIdle());
+    simulator.control("DELETE", QStringLiteral("/sim/fault"));
+
+    QCOMPARE(ApplicationState::getInstance()->getCurrentDevice(), after);
+    QCOMPARE(selector->currentText(), after);
+    // Never through the empty selection, nothing cancelled; a round only for a new register.
+    QCOMPARE(changed.count(), selected == after ? 0 : 1);
+    QVERIFY(!log.contains(QStringLiteral("Не выбрано устройство")));
+    QVERIFY(!log.contains(QStringLiteral("Отменено незавершённых запросов")));
+    const QStringList statusRequests = simulator.linesSince(from).filter(QStringLiteral("/api/v1/status/"));
+    QCOMPARE(statusRequests.size(), selected == after ? 0 : 1);
+    selectDevice(closedKkt);
 }
 
 void ClientFlowsTest::notificationsLoadAndPage()
@@ -483,11 +528,16 @@ void ClientFlowsTest::serviceDownIsSaidInHeaderAndTray()
         "POST", QStringLiteral("/sim/fault"),
         {{QStringLiteral("path"), QStringLiteral("/api/v1/")}, {QStringLiteral("status"), 500}});
     InfoPage* info = window->getContentFrame()->getInfoPage();
+    const int contentTop = window->getContentFrame()->y();
     QTest::mouseClick(info->getUpdateButton(), Qt::LeftButton);
     QVERIFY(waitForIdle());
     QTRY_VERIFY(line->isVisible());
-    QVERIFY2(line->text().startsWith(QStringLiteral("Служба Torvo недоступна: Ошибка сети: ")),
-             qPrintable(line->text()));
+    QVERIFY2(
+        line->text().startsWith(
+            QStringLiteral("Служба Torvo недоступна (127.0.0.1:%1): Ошибка сети: ").arg(simulator.port())),
+        qPrintable(line->text()));
+    // The line has its room whether shown or not: the page does not move.
+    QCOMPARE(window->getContentFrame()->y(), contentTop);
     QCOMPARE(icon->toolTip(), line->text());
     QVERIFY(info->getKktPanel()->getValueLabel(1)->text().isEmpty());
 
