@@ -7,6 +7,7 @@
 // Usage: torvo-screenshots OUTPUT_FOLDER [small]   (run by scripts/screenshots under Xvfb)
 #include "app/ApplicationState.h"
 #include "app/Logger.h"
+#include "app/QtTranslation.h"
 #include "app/Settings.h"
 #include "network/BaseReply.h"
 #include "notifications/NotificationState.h"
@@ -148,6 +149,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     QApplication app(argc, argv);
+    installQtTranslation();
     QGuiApplication::setQuitOnLastWindowClosed(false);
     folder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(folder);
