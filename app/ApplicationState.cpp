@@ -80,17 +80,25 @@ void ApplicationState::refreshDeviceList()
     logDebug(QStringLiteral("Обновление списка устройств"));
     cancelRound(listRound);
     listsPending = 0;
-    listedKkt.clear();
-    listedTorvo.clear();
+    kktPart = ListPart();
+    torvoPart = ListPart();
     refreshDeviceKktList();
     refreshDeviceTorvoList();
 }
 
-void ApplicationState::listArrived(QStringList& part, const QStringList& list)
+void ApplicationState::listArrived(ListPart& part, const QStringList& list, const QString& error)
 {
-    part = list;
+    part = ListPart{list, error};
     if (listsPending > 0 && --listsPending == 0) {
-        publishDevices(listedKkt + listedTorvo);
+        publishDevices(kktPart.devices + torvoPart.devices);
+        // A service that answers with no device at all leaves every panel blank: the header says
+        // why, unless it already says that the service cannot be reached.
+        if (devices.isEmpty() && serviceProblem.isEmpty()) {
+            QStringList errors{kktPart.error, torvoPart.error};
+            errors.removeAll(QString());
+            setServiceProblem(QStringLiteral("Служба Torvo не сообщила ни одного устройства: ") +
+                              errors.join(QStringLiteral("; ")));
+        }
     }
 }
 
@@ -172,7 +180,7 @@ void ApplicationState::send(R* request, QList<QPointer<BaseReply>>& round, const
             if (read) {
                 reads[size_t(*read)] = ReadState{ReadState::Failed, message};
             }
-            onError();
+            onError(message);
         });
 }
 
@@ -191,8 +199,8 @@ void ApplicationState::refreshDeviceKktList()
     ++listsPending;
     send(
         new RequestKKTList(this), listRound, "списка ККТ", std::nullopt,
-        [this](RequestKKTList* reply) { listArrived(listedKkt, reply->getSerials()); },
-        [this] { listArrived(listedKkt, QStringList()); });
+        [this](RequestKKTList* reply) { listArrived(kktPart, reply->getSerials(), QString()); },
+        [this](const QString& error) { listArrived(kktPart, QStringList(), error); });
 }
 
 void ApplicationState::refreshDeviceTorvoList()
@@ -201,8 +209,8 @@ void ApplicationState::refreshDeviceTorvoList()
     ++listsPending;
     send(
         new RequestTorvoList(this), listRound, "списка Torvo", std::nullopt,
-        [this](RequestTorvoList* reply) { listArrived(listedTorvo, reply->getIds()); },
-        [this] { listArrived(listedTorvo, QStringList()); });
+        [this](RequestTorvoList* reply) { listArrived(torvoPart, reply->getIds(), QString()); },
+        [this](const QString& error) { listArrived(torvoPart, QStringList(), error); });
 }
 
 void ApplicationState::refreshConnectionStatus()
@@ -227,7 +235,7 @@ void ApplicationState::refreshConnectionStatus()
             apply(reply->getGismt().status, reply->getGismt().lastConnection, reply->getSoftware(),
                   reply->getSoftwareName(), reply->getSoftwareVersion());
         },
-        [apply] { apply(QString(), QString(), ModuleConnection(), QString(), QString()); });
+        [apply](const QString&) { apply(QString(), QString(), ModuleConnection(), QString(), QString()); });
 }
 
 void ApplicationState::refreshLmStatus()
@@ -246,7 +254,7 @@ void ApplicationState::refreshLmStatus()
         [apply](RequestLMStatus* reply) {
             apply(reply->getStatus(), reply->getVersion(), reply->getLastSync());
         },
-        [apply] { apply(QString(), QString(), QString()); });
+        [apply](const QString&) { apply(QString(), QString(), QString()); });
 }
 
 void ApplicationState::refreshTorvoStatus()
@@ -270,7 +278,7 @@ void ApplicationState::refreshTorvoStatus()
             apply(reply->isRegistered(), reply->getState(), reply->getVelkorId(), reply->getVersion(),
                   reply->getGismtVelkorId());
         },
-        [apply] { apply(false, QString(), QString(), QString(), QString()); });
+        [apply](const QString&) { apply(false, QString(), QString(), QString(), QString()); });
 }
 
 void ApplicationState::refreshKktStatus()
@@ -294,7 +302,7 @@ void ApplicationState::refreshKktStatus()
             info.shiftState = reply->getShiftState();
             apply(info);
         },
-        [apply] { apply(KktInfo()); });
+        [apply](const QString&) { apply(KktInfo()); });
 }
 
 void ApplicationState::refreshLmSettings()
@@ -311,7 +319,7 @@ void ApplicationState::refreshLmSettings()
         [apply](RequestLMSettings* reply) {
             apply(reply->getAddress() + QLatin1Char(':') + reply->getPort());
         },
-        [apply] { apply(QString()); });
+        [apply](const QString&) { apply(QString()); });
 }
 
 void ApplicationState::refreshCheckUpgradeTorvo()
@@ -330,5 +338,5 @@ void ApplicationState::refreshCheckUpgradeTorvo()
         [apply](RequestCheckUpgradeTorvo* reply) {
             apply(reply->hasUpdate(), reply->getPackage(), reply->getVersionName());
         },
-        [apply] { apply(false, QString(), QString()); });
+        [apply](const QString&) { apply(false, QString(), QString()); });
 }

@@ -35,7 +35,8 @@ public:
     // or could not be read, and why.
     ReadState getReadState(StatusRead read) const { return reads[size_t(read)]; }
     // "Служба Torvo недоступна (127.0.0.1:<port>): …" while the list and status requests do not
-    // reach the service; empty once one of them is answered.
+    // reach the service, or "Служба Torvo не сообщила ни одного устройства: …" after a list round
+    // that found none; empty once a request is answered.
     QString getServiceProblem() const { return serviceProblem; }
 
     // The selected device as it is when asked, for requests that must drop a late reply.
@@ -87,7 +88,12 @@ private:
     void setServiceProblem(const QString& problem);
     // One list of the round is in (empty when it failed); once both are, the merged list is
     // published in one change: cash registers first, then service instances.
-    void listArrived(QStringList& part, const QStringList& list);
+    struct ListPart
+    {
+        QStringList devices;
+        QString error; // why the list brought none
+    };
+    void listArrived(ListPart& part, const QStringList& list, const QString& error);
     void publishDevices(const QStringList& listed);
 
     QString currentDevice;
@@ -99,8 +105,8 @@ private:
     SoftwareInfo softwareInfo;
     std::array<ReadState, statusReadCount> reads;
     QString serviceProblem;
-    QStringList listedKkt;
-    QStringList listedTorvo;
+    ListPart kktPart;
+    ListPart torvoPart;
     int listsPending = 0;
     QList<QPointer<BaseReply>> statusRound;
     QList<QPointer<BaseReply>> listRound;

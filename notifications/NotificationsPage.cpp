@@ -26,6 +26,8 @@ void NotificationsPage::setupUI()
     updateButton->setHaloVisible(false);
 
     failureLine = new QLabel(this);
+    // The errors may be the service's own words: shown as they are, never as markup.
+    failureLine->setTextFormat(Qt::PlainText);
     failureLine->setWordWrap(true);
     failureLine->setContentsMargins(5, 0, 5, 0);
     failureLine->setStyleSheet(QStringLiteral("color: #B71C1C;"));

@@ -491,9 +491,12 @@ void ApplicationStateTest::serviceProblemFollowsTheLists_data()
                                   << down + QStringLiteral("Ошибка сети: ");
     QTest::newRow("no answer in time") << int(TestServer::Action::Hang) << 200 << QByteArray()
                                        << down + QStringLiteral("Нет ответа от службы");
-    // The service answered: what it said is no sign that it is gone.
-    QTest::newRow("empty lists") << answer << 200 << QByteArray(R"({"kkt":[],"instances":[]})") << QString();
-    QTest::newRow("not JSON") << answer << 200 << QByteArray("<html/>") << QString();
+    // The service answered: not gone, but with nothing to select, and the line says so.
+    const QString none = QStringLiteral("Служба Torvo не сообщила ни одного устройства: ");
+    QTest::newRow("empty lists") << answer << 200 << QByteArray(R"({"kkt":[],"instances":[]})")
+                                 << none + QStringLiteral("Нет доступных ККТ; Нет зарегистрированных Torvo");
+    QTest::newRow("not JSON") << answer << 200 << QByteArray("<html/>")
+                              << none + QStringLiteral("Ошибка парсинга");
 }
 
 void ApplicationStateTest::serviceProblemFollowsTheLists()
