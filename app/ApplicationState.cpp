@@ -11,6 +11,8 @@
 #include "network/RequestTorvoList.h"
 #include "network/RequestTorvoStatus.h"
 
+#include <QUrl>
+
 ApplicationState* ApplicationState::getInstance()
 {
     static ApplicationState instance;
@@ -32,6 +34,7 @@ void ApplicationState::setCurrentDevice(const QString& serial)
     currentDevice = serial;
     logDebug(QStringLiteral("Изменено выбранное устройство: ") + serial);
     // Nothing read for the previous device may stand under the new one's name, nor feed an action.
+    reads.fill(ReadState{serial.isEmpty() ? ReadState::NotAsked : ReadState::Loading, QString()});
     clearRecords();
     emit deviceChanged(serial);
     refreshInfo();
@@ -76,9 +79,37 @@ void ApplicationState::refreshDeviceList()
 {
     logDebug(QStringLiteral("Обновление списка устройств"));
     cancelRound(listRound);
-    clearDevices();
+    listsPending = 0;
+    kktPart = ListPart();
+    torvoPart = ListPart();
     refreshDeviceKktList();
     refreshDeviceTorvoList();
+}
+
+void ApplicationState::listArrived(ListPart& part, const QStringList& list, const QString& error)
+{
+    part = ListPart{list, error};
+    if (listsPending > 0 && --listsPending == 0) {
+        publishDevices(kktPart.devices + torvoPart.devices);
+        // A service that answers with no device at all leaves every panel blank: the header says
+        // why, unless it already says that the service cannot be reached.
+        if (devices.isEmpty() && serviceProblem.isEmpty()) {
+            QStringList errors{kktPart.error, torvoPart.error};
+            errors.removeAll(QString());
+            setServiceProblem(QStringLiteral("Служба Torvo не сообщила ни одного устройства: ") +
+                              errors.join(QStringLiteral("; ")));
+        }
+    }
+}
+
+void ApplicationState::publishDevices(const QStringList& listed)
+{
+    // The list is replaced in one change: a selector refilled from it keeps a device still listed.
+    if (!devices.isEmpty()) {
+        devices.clear();
+        logDebug(QStringLiteral("Очищен список устройств"));
+    }
+    addDevices(listed);
 }
 
 void ApplicationState::refreshInfo()
@@ -97,46 +128,59 @@ void ApplicationState::refreshInfo()
     refreshCheckUpgradeTorvo();
 }
 
+void ApplicationState::refreshAfterChange(const QString& device)
+{
+    if (device == currentDevice) {
+        refreshInfo();
+    }
+}
+
 void ApplicationState::cancelRound(QList<QPointer<BaseReply>>& round)
 {
-    int cancelled = 0;
-    for (const QPointer<BaseReply>& request : qAsConst(round)) {
-        if (request) {
-            RequestSender::cancel(request);
-            ++cancelled;
-        }
-    }
+    RequestSender::cancelAll(round);
     round.clear();
-    if (cancelled > 0) {
-        logDebug(QStringLiteral("Отменено незавершённых запросов: %1").arg(cancelled));
-    }
 }
 
 template <typename R, typename OnSuccess, typename OnError>
 void ApplicationState::send(R* request, QList<QPointer<BaseReply>>& round, const char* subject,
-                            bool statusRequest, OnSuccess onSuccess, OnError onError)
+                            std::optional<StatusRead> read, OnSuccess onSuccess, OnError onError)
 {
     RequestCourse course;
     course.context = this;
     course.subject = QString::fromUtf8(subject);
-    if (statusRequest) {
+    if (read) {
         course.device = currentDevice;
         course.selectedDevice = selection();
+        ReadState& state = reads[size_t(*read)];
+        if (state.phase == ReadState::NotAsked) {
+            state.phase = ReadState::Loading;
+        }
     }
     round.removeAll(QPointer<BaseReply>());
     round.append(request);
     RequestSender::send<R>(
         request, course,
-        [this, onSuccess](R* reply) {
+        [this, read, onSuccess](R* reply) {
             setServiceProblem(QString());
+            if (read) {
+                reads[size_t(*read)] = ReadState{ReadState::Read, QString()};
+            }
             onSuccess(reply);
         },
-        [this, request, onError](const QString& message) {
-            // A refusal of the service's own proves it is there; only a failure on the way says it is not.
+        [this, request, read, onError](const QString& message) {
+            // A refusal of the service's own proves it is there; only a failure on the way says it
+            // is not. The address tells support whether the client looked in the wrong place.
+            const QUrl tried(request->getUrl());
             setServiceProblem(request->failedInTransport()
-                                  ? QStringLiteral("Служба Torvo недоступна: ") + message
+                                  ? QStringLiteral("Служба Torvo недоступна (%1:%2): ")
+                                            .arg(tried.host())
+                                            .arg(tried.port()) +
+                                        message
                                   : QString());
-            onError();
+            if (read) {
+                reads[size_t(*read)] = ReadState{ReadState::Failed, message};
+            }
+            onError(message);
         });
 }
 
@@ -152,17 +196,21 @@ void ApplicationState::setServiceProblem(const QString& problem)
 void ApplicationState::refreshDeviceKktList()
 {
     logDebug(QStringLiteral("Обновление списка устройств KKT"));
+    ++listsPending;
     send(
-        new RequestKKTList(this), listRound, "списка ККТ", false,
-        [this](RequestKKTList* reply) { addDevices(reply->getSerials()); }, [] {});
+        new RequestKKTList(this), listRound, "списка ККТ", std::nullopt,
+        [this](RequestKKTList* reply) { listArrived(kktPart, reply->getSerials(), QString()); },
+        [this](const QString& error) { listArrived(kktPart, QStringList(), error); });
 }
 
 void ApplicationState::refreshDeviceTorvoList()
 {
     logDebug(QStringLiteral("Обновление список устройств Torvo"));
+    ++listsPending;
     send(
-        new RequestTorvoList(this), listRound, "списка Torvo", false,
-        [this](RequestTorvoList* reply) { addDevices(reply->getIds()); }, [] {});
+        new RequestTorvoList(this), listRound, "списка Torvo", std::nullopt,
+        [this](RequestTorvoList* reply) { listArrived(torvoPart, reply->getIds(), QString()); },
+        [this](const QString& error) { listArrived(torvoPart, QStringList(), error); });
 }
 
 void ApplicationState::refreshConnectionStatus()
@@ -182,12 +230,12 @@ void ApplicationState::refreshConnectionStatus()
     auto* request = new RequestConnectionStatus(this);
     request->setDevice(currentDevice);
     send(
-        request, statusRound, "статуса соединения", true,
+        request, statusRound, "статуса соединения", StatusRead::Connection,
         [apply](RequestConnectionStatus* reply) {
             apply(reply->getGismt().status, reply->getGismt().lastConnection, reply->getSoftware(),
                   reply->getSoftwareName(), reply->getSoftwareVersion());
         },
-        [apply] { apply(QString(), QString(), ModuleConnection(), QString(), QString()); });
+        [apply](const QString&) { apply(QString(), QString(), ModuleConnection(), QString(), QString()); });
 }
 
 void ApplicationState::refreshLmStatus()
@@ -202,11 +250,11 @@ void ApplicationState::refreshLmStatus()
     auto* request = new RequestLMStatus(this);
     request->setDevice(currentDevice);
     send(
-        request, statusRound, "статуса ЛМ", true,
+        request, statusRound, "статуса ЛМ", StatusRead::Lm,
         [apply](RequestLMStatus* reply) {
             apply(reply->getStatus(), reply->getVersion(), reply->getLastSync());
         },
-        [apply] { apply(QString(), QString(), QString()); });
+        [apply](const QString&) { apply(QString(), QString(), QString()); });
 }
 
 void ApplicationState::refreshTorvoStatus()
@@ -225,12 +273,12 @@ void ApplicationState::refreshTorvoStatus()
     auto* request = new RequestTorvoStatus(this);
     request->setDevice(currentDevice);
     send(
-        request, statusRound, "статуса Torvo", true,
+        request, statusRound, "статуса Torvo", StatusRead::Torvo,
         [apply](RequestTorvoStatus* reply) {
             apply(reply->isRegistered(), reply->getState(), reply->getVelkorId(), reply->getVersion(),
                   reply->getGismtVelkorId());
         },
-        [apply] { apply(false, QString(), QString(), QString(), QString()); });
+        [apply](const QString&) { apply(false, QString(), QString(), QString(), QString()); });
 }
 
 void ApplicationState::refreshKktStatus()
@@ -243,7 +291,7 @@ void ApplicationState::refreshKktStatus()
     auto* request = new RequestKKTStatus(this);
     request->setSerial(currentDevice);
     send(
-        request, statusRound, "статуса ККТ", true,
+        request, statusRound, "статуса ККТ", StatusRead::Kkt,
         [apply](RequestKKTStatus* reply) {
             KktInfo info;
             info.modelName = reply->getModelName();
@@ -254,7 +302,7 @@ void ApplicationState::refreshKktStatus()
             info.shiftState = reply->getShiftState();
             apply(info);
         },
-        [apply] { apply(KktInfo()); });
+        [apply](const QString&) { apply(KktInfo()); });
 }
 
 void ApplicationState::refreshLmSettings()
@@ -267,11 +315,11 @@ void ApplicationState::refreshLmSettings()
     auto* request = new RequestLMSettings(this);
     request->setDevice(currentDevice);
     send(
-        request, statusRound, "настроек ЛМ", true,
+        request, statusRound, "настроек ЛМ", StatusRead::LmSettings,
         [apply](RequestLMSettings* reply) {
             apply(reply->getAddress() + QLatin1Char(':') + reply->getPort());
         },
-        [apply] { apply(QString()); });
+        [apply](const QString&) { apply(QString()); });
 }
 
 void ApplicationState::refreshCheckUpgradeTorvo()
@@ -286,9 +334,9 @@ void ApplicationState::refreshCheckUpgradeTorvo()
     auto* request = new RequestCheckUpgradeTorvo(this);
     request->setDevice(currentDevice);
     send(
-        request, statusRound, "обновлений Torvo", true,
+        request, statusRound, "обновлений Torvo", StatusRead::UpgradeCheck,
         [apply](RequestCheckUpgradeTorvo* reply) {
             apply(reply->hasUpdate(), reply->getPackage(), reply->getVersionName());
         },
-        [apply] { apply(false, QString(), QString()); });
+        [apply](const QString&) { apply(false, QString(), QString()); });
 }

@@ -1,13 +1,16 @@
 #pragma once
 
 #include "app/ModuleInfo.h"
+#include "app/ReadState.h"
 
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
 
+#include <array>
 #include <functional>
+#include <optional>
 
 class BaseReply;
 
@@ -28,8 +31,12 @@ public:
     KktInfo getKktInfo() const { return kktInfo; }
     LmInfo getLmInfo() const { return lmInfo; }
     SoftwareInfo getSoftwareInfo() const { return softwareInfo; }
-    // "Служба Torvo недоступна: …" while the list and status requests do not reach the service;
-    // empty once one of them is answered.
+    // Whether the fields that `read` fills were read for the selected device, are on their way,
+    // or could not be read, and why.
+    ReadState getReadState(StatusRead read) const { return reads[size_t(read)]; }
+    // "Служба Torvo недоступна (127.0.0.1:<port>): …" while the list and status requests do not
+    // reach the service, or "Служба Torvo не сообщила ни одного устройства: …" after a list round
+    // that found none; empty once a request is answered.
     QString getServiceProblem() const { return serviceProblem; }
 
     // The selected device as it is when asked, for requests that must drop a late reply.
@@ -48,6 +55,10 @@ public:
     void refreshLmSettings();
     void refreshCheckUpgradeTorvo();
 
+    // After the operator changed something of `device` on the service: reads it anew, so that
+    // the panels show the change, as long as it is still the selected device.
+    void refreshAfterChange(const QString& device);
+
 public slots:
     void refreshDeviceList();
     void refreshInfo();
@@ -65,16 +76,25 @@ signals:
 private:
     ApplicationState() = default;
 
-    // Sends `request` as one of `round`. A status request (`statusRequest`) was addressed to the
-    // selected device; its outcome is dropped once another device is selected.
+    // Sends `request` as one of `round`. A status request (one of the `read`s) was addressed to
+    // the selected device; its outcome is dropped once another device is selected.
     template <typename R, typename OnSuccess, typename OnError>
-    void send(R* request, QList<QPointer<BaseReply>>& round, const char* subject, bool statusRequest,
-              OnSuccess onSuccess, OnError onError);
+    void send(R* request, QList<QPointer<BaseReply>>& round, const char* subject,
+              std::optional<StatusRead> read, OnSuccess onSuccess, OnError onError);
     // Ends what is left of an earlier round, so that a hung service cannot hold every connection.
     void cancelRound(QList<QPointer<BaseReply>>& round);
     // Forgets every record and lets every panel redraw empty.
     void clearRecords();
     void setServiceProblem(const QString& problem);
+    // One list of the round is in (empty when it failed); once both are, the merged list is
+    // published in one change: cash registers first, then service instances.
+    struct ListPart
+    {
+        QStringList devices;
+        QString error; // why the list brought none
+    };
+    void listArrived(ListPart& part, const QStringList& list, const QString& error);
+    void publishDevices(const QStringList& listed);
 
     QString currentDevice;
     QStringList devices;
@@ -83,7 +103,11 @@ private:
     KktInfo kktInfo;
     LmInfo lmInfo;
     SoftwareInfo softwareInfo;
+    std::array<ReadState, statusReadCount> reads;
     QString serviceProblem;
+    ListPart kktPart;
+    ListPart torvoPart;
+    int listsPending = 0;
     QList<QPointer<BaseReply>> statusRound;
     QList<QPointer<BaseReply>> listRound;
 };

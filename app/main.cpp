@@ -1,5 +1,7 @@
+#include "app/CommandLine.h"
 #include "app/LogFileCheck.h"
 #include "app/Logger.h"
+#include "app/QtTranslation.h"
 #include "app/Settings.h"
 #include "app/SingleInstance.h"
 #include "ui/MainWindow.h"
@@ -34,6 +36,18 @@ void bringForward(MainWindow* window)
 
 int main(int argc, char* argv[])
 {
+    // Answered before anything is touched: no display, no running client, no configuration. On
+    // standard output on Windows too, where Qt's own help would be a message box.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const QString answer = commandLineAnswer(arguments);
+    if (!answer.isEmpty()) {
+        std::fputs(answer.toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+
     // Scaling by the screen's density is decided when the application object is made.
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
@@ -70,6 +84,7 @@ int main(int argc, char* argv[])
     if (!instance.listenError().isEmpty()) {
         logError(QStringLiteral("Повторный запуск не сможет показать это окно: ") + instance.listenError());
     }
+    installQtTranslation();
 
     QGuiApplication::setQuitOnLastWindowClosed(false);
     QGuiApplication::setDesktopFileName(QStringLiteral("torvo-gui"));

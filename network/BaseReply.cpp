@@ -5,6 +5,7 @@
 #include "network/LogMasking.h"
 #include "network/RequestLimits.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QNetworkReply>
@@ -16,6 +17,19 @@ const QByteArray BaseReply::clientAgent = QByteArrayLiteral("Torvo-Client/1.0");
 namespace {
 
 int liveRequests = 0;
+
+// Qt's text for the failure. Qt makes the one for an HTTP error status without translating it;
+// here it gets the words Qt has for it, translated, so that it reads like Qt's other texts.
+QString qtErrorText(const QNetworkReply* reply)
+{
+    static const char* const httpError = "Error transferring %1 - server replied: %2";
+    const QString url = reply->url().toString();
+    const QString phrase = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
+    if (reply->errorString() == QString::fromLatin1(httpError).arg(url, phrase)) {
+        return QCoreApplication::translate("QNetworkReply", httpError).arg(url, phrase);
+    }
+    return reply->errorString();
+}
 
 } // namespace
 
@@ -107,7 +121,7 @@ void BaseReply::emitNetworkError(QNetworkReply* reply)
         return;
     }
     transportFailure = true;
-    const QString text = wasCutOff() ? cutOffText : reply->errorString();
+    const QString text = wasCutOff() ? cutOffText : qtErrorText(reply);
     Logger::getInstance()->error("Ошибка сети:" + text.toStdString());
     // The client's own limits speak for themselves; Qt would only say "Operation canceled".
     emit error(wasCutOff() ? text : QStringLiteral("Ошибка сети: ") + text, this);
@@ -133,11 +147,13 @@ bool BaseReply::emitTransportFailure(QNetworkReply* reply)
     }
     // When the service closes the connection just after the headers, Qt may finish the reply
     // without an error and with the body cut short. Fewer bytes than announced (of a body sent
-    // as it is, not compressed) is the same closed connection, in the words Qt uses for it.
+    // as it is, not compressed) is the same closed connection, in the words Qt uses for it
+    // (translated, as Qt's are).
     const QVariant announced = reply->header(QNetworkRequest::ContentLengthHeader);
     if (announced.isValid() && reply->rawHeader(QByteArrayLiteral("Content-Encoding")).isEmpty() &&
         reply->bytesAvailable() < announced.toLongLong()) {
-        const QString text = QStringLiteral("Connection closed");
+        const QString text = QCoreApplication::translate("QHttp", "Connection closed");
+        transportFailure = true;
         Logger::getInstance()->error("Ошибка сети:" + text.toStdString());
         emit error(QStringLiteral("Ошибка сети: ") + text, this);
         return true;

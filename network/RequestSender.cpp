@@ -67,3 +67,17 @@ void RequestSender::cancel(BaseReply* request)
     QObject::disconnect(request, &BaseReply::error, nullptr, nullptr);
     NetworkManager::getInstance()->abandonRequest(request);
 }
+
+void RequestSender::cancelAll(const QList<QPointer<BaseReply>>& requests)
+{
+    int cancelled = 0;
+    for (const QPointer<BaseReply>& request : requests) {
+        if (request) {
+            cancel(request);
+            ++cancelled;
+        }
+    }
+    if (cancelled > 0) {
+        logDebug(QStringLiteral("Отменено незавершённых запросов: %1").arg(cancelled));
+    }
+}

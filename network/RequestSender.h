@@ -2,6 +2,9 @@
 
 #include "network/BaseReply.h"
 
+#include <QList>
+#include <QPointer>
+
 #include <functional>
 
 // What a caller says about one exchange besides the request itself.
@@ -40,6 +43,8 @@ public:
 
     // Gives up on a request in flight: neither handler runs, its reply is aborted and released.
     static void cancel(BaseReply* request);
+    // Gives up on those of `requests` still in flight and logs how many there were.
+    static void cancelAll(const QList<QPointer<BaseReply>>& requests);
 
 private:
     static void sendRequest(BaseReply* request, const RequestCourse& course, std::function<void()> onSuccess,

@@ -95,5 +95,7 @@ void NotificationBaseDelegate::paintEmphasisedText(QPainter* painter, const QSty
     }
     painter->setFont(font);
     painter->setPen(color);
-    painter->drawText(option.rect.adjusted(4, 0, -4, 0), Qt::AlignHCenter | Qt::AlignVCenter, text);
+    const QRect rect = option.rect.adjusted(4, 0, -4, 0);
+    painter->drawText(rect, Qt::AlignHCenter | Qt::AlignVCenter,
+                      QFontMetrics(font).elidedText(text, Qt::ElideRight, rect.width()));
 }

@@ -3,7 +3,7 @@
 #include "notifications/NotificationBaseDelegate.h"
 
 // The "Событие" column: a bold title over the wrapped message, with a coloured bar on the left
-// of anything still unread.
+// of anything still unread. What does not fit ends in "…"; the tooltip holds it all.
 class NotificationEventDelegate : public NotificationBaseDelegate
 {
     Q_OBJECT
@@ -13,4 +13,8 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+
+    // `text` wrapped into lines of `width` pixels, as many as fit `height` (one at least); the
+    // last ends in "…" when the text goes on. Line breaks of the text are kept.
+    static QString fitText(const QString& text, const QFont& font, int width, int height);
 };

@@ -32,6 +32,15 @@ QVector<int> rolesOf(int bits)
     return result;
 }
 
+// The whole header and message, which the cell cuts to its size. Rich text, so that the
+// tooltip wraps a long message instead of spanning the screen.
+QString eventToolTip(const NotificationInfo& info)
+{
+    return QStringLiteral("<b>%1</b><br>%2")
+        .arg(info.header.toHtmlEscaped(),
+             info.message.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>")));
+}
+
 } // namespace
 
 NotificationListModel::NotificationListModel(QObject* parent)
@@ -84,6 +93,8 @@ QVariant NotificationListModel::data(const QModelIndex& index, int role) const
             return int(Qt::AlignHCenter | Qt::AlignVCenter);
         case ModuleRole:
             return int(info.notificationModule);
+        case Qt::ToolTipRole:
+            return notificationModuleName(info.notificationModule);
         }
         break;
     case EventColumn:
@@ -101,6 +112,8 @@ QVariant NotificationListModel::data(const QModelIndex& index, int role) const
             return info.message;
         case TypeRole:
             return int(info.notificationType);
+        case Qt::ToolTipRole:
+            return eventToolTip(info);
         }
         break;
     }

@@ -12,6 +12,8 @@
 
 #include <QTimer>
 
+#include <utility>
+
 NotificationState::NotificationState(QObject* parent)
     : QObject(parent)
 {
@@ -32,7 +34,8 @@ void NotificationState::initializePeriodicRequest()
 }
 
 template <typename R, typename OnSuccess>
-R* NotificationState::send(R* request, const char* subject, OnSuccess onSuccess, std::function<void()> onDone)
+R* NotificationState::send(R* request, const char* subject, OnSuccess onSuccess,
+                           std::function<void(const QString& error)> onDone)
 {
     RequestCourse course;
     course.context = this;
@@ -44,22 +47,26 @@ R* NotificationState::send(R* request, const char* subject, OnSuccess onSuccess,
         request, course,
         [onSuccess, onDone](R* reply) {
             onSuccess(reply);
-            onDone();
+            onDone(QString());
         },
-        [onDone](const QString&) { onDone(); });
+        onDone);
 }
 
 void NotificationState::onDeviceChanged(const QString& device)
 {
     // The requests in flight were asked for the previous device; their flags go with them.
-    RequestSender::cancel(countRequest);
-    RequestSender::cancel(listRequest);
-    RequestSender::cancel(criticalRequest);
+    RequestSender::cancelAll({countRequest, listRequest, criticalRequest});
     countRequestPending = false;
     listRequestPending = false;
     criticalRequestPending = false;
+    countRequestAgain = false;
+    criticalRequestAgain = false;
+    for (QString& failure : failures) {
+        failure.clear();
+    }
     resetSummaries();
     clearNotifications();
+    emit listStatusChanged();
     if (device.isEmpty()) {
         return;
     }
@@ -84,9 +91,26 @@ void NotificationState::resetSummaries()
     }
 }
 
+void NotificationState::refreshSummaries()
+{
+    countRequestAgain = countRequestPending;
+    criticalRequestAgain = criticalRequestPending;
+    updateAvailableNotificationCount();
+    updateCriticalModuleNotification();
+}
+
+void NotificationState::setFailure(Operation operation, const QString& error)
+{
+    QString& failure = failures[int(operation)];
+    if (failure != error) {
+        failure = error;
+        emit listStatusChanged();
+    }
+}
+
 void NotificationState::reloadNotifications()
 {
-    RequestSender::cancel(listRequest);
+    RequestSender::cancelAll({listRequest});
     listRequestPending = false;
     clearNotifications();
     updateAvailableNotificationCount();
@@ -115,8 +139,16 @@ void NotificationState::updateAvailableNotificationCount()
                 criticalNotificationType = summary;
                 emit hasCriticalNotification(summary);
             }
+            if (announcements.isNews(ApplicationState::getInstance()->getCurrentDevice(), summary)) {
+                emit notificationsToAnnounce(summary);
+            }
         },
-        [this] { countRequestPending = false; });
+        [this](const QString&) {
+            countRequestPending = false;
+            if (std::exchange(countRequestAgain, false)) {
+                updateAvailableNotificationCount();
+            }
+        });
 }
 
 void NotificationState::updateCriticalModuleNotification()
@@ -140,7 +172,12 @@ void NotificationState::updateCriticalModuleNotification()
                 emit criticalModuleNotificationChanged(criticalModuleNotification);
             }
         },
-        [this] { criticalRequestPending = false; });
+        [this](const QString&) {
+            criticalRequestPending = false;
+            if (std::exchange(criticalRequestAgain, false)) {
+                updateCriticalModuleNotification();
+            }
+        });
 }
 
 void NotificationState::updateNotificationList(int offset, int limit)
@@ -149,6 +186,7 @@ void NotificationState::updateNotificationList(int offset, int limit)
         return;
     }
     listRequestPending = true;
+    emit listStatusChanged();
     logDebug(QStringLiteral("Запрос обновления списка уведомлений ..."));
     auto* request = new RequestNotificationsList(this);
     request->setOffset(offset);
@@ -160,7 +198,12 @@ void NotificationState::updateNotificationList(int offset, int limit)
             emit notificationPageReceived(limit > 0 && page.size() >= limit);
             updateNotification(page);
         },
-        [this] { listRequestPending = false; });
+        [this](const QString& error) {
+            listRequestPending = false;
+            listRead = listRead || error.isEmpty();
+            failures[int(Operation::Load)] = error;
+            emit listStatusChanged();
+        });
 }
 
 void NotificationState::updateNotification(QList<NotificationInfo> page)
@@ -198,7 +241,7 @@ void NotificationState::markNotificationAsRead(QList<int> notificationIds)
             }
             emit notificationChanged(notificationHash);
         },
-        [] {});
+        [this](const QString& error) { settleCommand(Operation::Mark, error); });
 }
 
 void NotificationState::deleteNotification(QList<int> notificationIds)
@@ -214,11 +257,23 @@ void NotificationState::deleteNotification(QList<int> notificationIds)
             }
             emit notificationChanged(notificationHash);
         },
-        [] {});
+        [this](const QString& error) { settleCommand(Operation::Delete, error); });
+}
+
+void NotificationState::settleCommand(Operation operation, const QString& error)
+{
+    setFailure(operation, error);
+    if (error.isEmpty()) {
+        refreshSummaries();
+    }
 }
 
 void NotificationState::clearNotifications()
 {
     notificationHash.clear();
     emit notificationChanged(notificationHash);
+    if (listRead) {
+        listRead = false;
+        emit listStatusChanged();
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "notifications/NotificationAnnouncements.h"
 #include "notifications/NotificationInfo.h"
 
 #include <QList>
@@ -13,7 +14,8 @@ class QTimer;
 
 // The client's copy of the selected device's notifications: the pages loaded so far, the unread
 // count, the tray summary and the per-module critical flags. Polls the count and the flags every
-// five minutes; starts over when another device is selected; knows nothing of widgets.
+// five minutes and after each mark or delete; starts over when another device is selected; keeps
+// what failed for the page to say; knows nothing of widgets.
 class NotificationState : public QObject
 {
     Q_OBJECT
@@ -26,6 +28,19 @@ public:
     CriticalNotificationType getCriticalNotificationType() const { return criticalNotificationType; }
     CriticalModuleNotification getCriticalModuleNotification() const { return criticalModuleNotification; }
 
+    // The operator's requests whose failure the notifications page shows until one succeeds.
+    enum class Operation
+    {
+        Load,
+        Mark,
+        Delete
+    };
+    // The error of the last request of that kind for the selected device; empty after a success.
+    QString getFailure(Operation operation) const { return failures[int(operation)]; }
+    bool isListLoading() const { return listRequestPending; }
+    // A page was read since the list was last emptied, so an empty list is really empty.
+    bool isListRead() const { return listRead; }
+
     static constexpr int firstPageSize = 20;
 
 signals:
@@ -36,6 +51,11 @@ signals:
     // A page of the selected device arrived, before it is merged; `full` when it held as many
     // notifications as were asked for, so that more may follow.
     void notificationPageReceived(bool full);
+    // Loading, read or a failure changed.
+    void listStatusChanged();
+    // The selected device has unread (or critical) notifications that the operator was not yet
+    // told of; a return to a device whose notifications were announced says nothing.
+    void notificationsToAnnounce(CriticalNotificationType summary);
 
 public slots:
     void updateAvailableNotificationCount();
@@ -56,14 +76,28 @@ private:
     // Another device: nothing of the previous one is kept, shown or merged any more.
     void onDeviceChanged(const QString& device);
     void resetSummaries();
+    // After the operator's mark or delete: the count and the flags changed on the service.
+    void refreshSummaries();
+    void setFailure(Operation operation, const QString& error);
+    // The end of a mark or delete: its failure shown or cleared, the summaries asked again.
+    void settleCommand(Operation operation, const QString& error);
 
-    // Sends `request` for the selected device; `onDone` runs after either outcome.
+    // Sends `request` for the selected device; `onDone` runs after either outcome, with the
+    // error text or, after a success, an empty one.
     template <typename R, typename OnSuccess>
-    R* send(R* request, const char* subject, OnSuccess onSuccess, std::function<void()> onDone);
+    R* send(R* request, const char* subject, OnSuccess onSuccess,
+            std::function<void(const QString& error)> onDone);
 
     bool countRequestPending = false;
     bool listRequestPending = false;
     bool criticalRequestPending = false;
+    // Asked for while a request of its kind was in flight that may have been read before the
+    // change: sent once that one ends.
+    bool countRequestAgain = false;
+    bool criticalRequestAgain = false;
+    bool listRead = false;
+    QString failures[3];
+    NotificationAnnouncements announcements;
     int availableNotificationCount = 0;
     NotificationHash notificationHash;
     CriticalNotificationType criticalNotificationType = NoUnread;

@@ -11,6 +11,7 @@
 
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -76,6 +77,14 @@ void NotificationTable::setupCallbacks()
     connect(horizontalHeader(), &QHeaderView::sectionClicked, filterMenu,
             &NotificationFilterMenu::onHeaderClicked);
     connect(filterMenu, &NotificationFilterMenu::filterChanged, this, &NotificationTable::applyModuleFilter);
+    // The "Модуль" header opens the filter menu: the proxy does not sort by module, and the
+    // header goes on showing the order the rows are in.
+    connect(horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, [this](int section) {
+        if (section != proxy->sortColumn()) {
+            const QSignalBlocker blocker(horizontalHeader());
+            horizontalHeader()->setSortIndicator(proxy->sortColumn(), proxy->sortOrder());
+        }
+    });
     connect(actionMenu, &NotificationActionMenu::markAsReadRequested, this,
             &NotificationTable::markSelectedAsRead);
     connect(actionMenu, &NotificationActionMenu::markAllAsReadRequested, this,
@@ -122,6 +131,34 @@ void NotificationTable::doItemsLayout()
     // A page that lands below the last visible row changes the scroll range, not what the
     // viewport shows: it is not painted again for it.
     updateGeometries();
+}
+
+void NotificationTable::setPlaceholderText(const QString& text)
+{
+    if (text != placeholder) {
+        placeholder = text;
+        viewport()->update();
+    }
+}
+
+QString NotificationTable::placeholderText() const
+{
+    if (proxy->rowCount() > 0) {
+        return QString();
+    }
+    return model->rowCount() > 0 ? QStringLiteral("Нет уведомлений выбранных модулей") : placeholder;
+}
+
+void NotificationTable::paintEvent(QPaintEvent* event)
+{
+    QTableView::paintEvent(event);
+    const QString text = placeholderText();
+    if (text.isEmpty()) {
+        return;
+    }
+    QPainter painter(viewport());
+    painter.setPen(QColor(QStringLiteral("#757575")));
+    painter.drawText(viewport()->rect().adjusted(10, 10, -10, -10), Qt::AlignCenter | Qt::TextWordWrap, text);
 }
 
 void NotificationTable::updateFromState(const QHash<int, NotificationInfo>& notifications)
@@ -244,6 +281,7 @@ void NotificationTable::applyModuleFilter(const QSet<NotificationModule>& module
 {
     proxy->setVisibleModules(modules);
     logDebug(QStringLiteral("Применен фильтр модулей: показываем %1 типов модулей").arg(modules.size()));
+    emit moduleFilterChanged(modules);
     scheduleFillCheck();
 }
 

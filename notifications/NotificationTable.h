@@ -35,6 +35,9 @@ public:
     NotificationListModel* rowModel() const { return model; }
 
     void doItemsLayout() override;
+    // What an empty table says instead of rows, e.g. that the list is loading.
+    void setPlaceholderText(const QString& text);
+    QString placeholderText() const;
 
     static constexpr int pageSize = 100;
 
@@ -42,6 +45,7 @@ signals:
     void loadMoreDataRequested(int offset, int limit);
     void deleteNotificationsRequested(QList<int> notificationIds);
     void markNotificationsAsReadRequested(QList<int> notificationIds);
+    void moduleFilterChanged(const QSet<NotificationModule>& visibleModules);
 
 public slots:
     void onCellDoubleClicked(const QModelIndex& index);
@@ -49,6 +53,9 @@ public slots:
     void onScrollValueChanged(int value);
     // Whether the last page held as many notifications as were asked for, so that more may follow.
     void setMorePagesExpected(bool expected);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void setupUI();
@@ -72,6 +79,7 @@ private:
     NotificationFilterProxy* proxy = nullptr;
     NotificationFilterMenu* filterMenu = nullptr;
     NotificationActionMenu* actionMenu = nullptr;
+    QString placeholder;
     bool morePagesExpected = false;
     bool fillCheckScheduled = false;
     // What changed in the rows since the view last laid them out.

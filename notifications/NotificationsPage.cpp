@@ -5,7 +5,11 @@
 #include "notifications/NotificationTable.h"
 #include "widgets/QtMaterialRaisedButton.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 NotificationsPage::NotificationsPage(QWidget* parent)
     : QWidget(parent)
@@ -21,9 +25,32 @@ void NotificationsPage::setupUI()
     updateButton = new QtMaterialRaisedButton(QStringLiteral("Обновить информацию"), this);
     updateButton->setHaloVisible(false);
 
+    failureLine = new QLabel(this);
+    // The errors may be the service's own words: shown as they are, never as markup.
+    failureLine->setTextFormat(Qt::PlainText);
+    failureLine->setWordWrap(true);
+    failureLine->setContentsMargins(5, 0, 5, 0);
+    failureLine->setStyleSheet(QStringLiteral("color: #B71C1C;"));
+    failureLine->hide();
+
+    filterBar = new QWidget(this);
+    filterLine = new QLabel(filterBar);
+    filterLine->setWordWrap(true);
+    showAllButton = new QtMaterialRaisedButton(QStringLiteral("Показать все модули"), filterBar);
+    showAllButton->setHaloVisible(false);
+    showAllButton->setProperty("class", QStringLiteral("revertButton"));
+    auto* filterLayout = new QHBoxLayout(filterBar);
+    filterLayout->setContentsMargins(5, 0, 5, 0);
+    filterLayout->addWidget(filterLine, 1);
+    filterLayout->addWidget(showAllButton);
+    filterBar->hide();
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(table, 1);
+    // Under the table, so that its header stays where the operator clicked it.
+    layout->addWidget(failureLine);
+    layout->addWidget(filterBar);
     layout->addSpacing(10);
     layout->addWidget(updateButton, 0, Qt::AlignHCenter | Qt::AlignVCenter);
     layout->addSpacing(10);
@@ -41,6 +68,46 @@ void NotificationsPage::setupCallbacks()
     connect(state, &NotificationState::notificationChanged, table, &NotificationTable::updateFromState);
     connect(state, &NotificationState::notificationPageReceived, table,
             &NotificationTable::setMorePagesExpected);
+    connect(state, &NotificationState::listStatusChanged, this, &NotificationsPage::showListStatus);
+    connect(table, &NotificationTable::moduleFilterChanged, this, &NotificationsPage::showModuleFilter);
+    connect(showAllButton, &QAbstractButton::clicked, this,
+            [this] { table->setModuleFilter(defaultModuleFilter()); });
+}
+
+void NotificationsPage::showListStatus()
+{
+    QStringList failures;
+    const auto addFailure = [&](NotificationState::Operation operation, const QString& what) {
+        const QString error = state->getFailure(operation);
+        if (!error.isEmpty()) {
+            failures.append(what + QStringLiteral(": ") + error);
+        }
+    };
+    addFailure(NotificationState::Operation::Load, QStringLiteral("Не удалось загрузить уведомления"));
+    addFailure(NotificationState::Operation::Mark,
+               QStringLiteral("Не удалось отметить уведомления как прочитанные"));
+    addFailure(NotificationState::Operation::Delete, QStringLiteral("Не удалось удалить уведомления"));
+    failureLine->setText(failures.join(QLatin1Char('\n')));
+    failureLine->setVisible(!failures.isEmpty());
+
+    // An empty table says "none" only once the service said so.
+    table->setPlaceholderText(state->isListLoading() ? QStringLiteral("Загрузка уведомлений…")
+                              : state->isListRead() ? QStringLiteral("Уведомлений нет")
+                                                    : QString());
+}
+
+void NotificationsPage::showModuleFilter(const QSet<NotificationModule>& visibleModules)
+{
+    filterBar->setVisible(visibleModules != defaultModuleFilter());
+    QList<NotificationModule> modules = visibleModules.values();
+    std::sort(modules.begin(), modules.end());
+    QStringList names;
+    for (NotificationModule module : qAsConst(modules)) {
+        names.append(notificationModuleName(module));
+    }
+    filterLine->setText(names.isEmpty() ? QStringLiteral("Фильтр скрывает уведомления всех модулей")
+                                        : QStringLiteral("Показаны уведомления модулей: ") +
+                                              names.join(QStringLiteral(", ")));
 }
 
 void NotificationsPage::updateButtonClicked()

@@ -7,10 +7,12 @@
 
 class NotificationState;
 class NotificationTable;
+class QLabel;
 class QtMaterialRaisedButton;
 
 // The "Уведомления" page: the notification table over a reload button. It owns the
-// notification state and is the only place that reloads the whole list.
+// notification state and is the only place that reloads the whole list. Under the table it
+// says what failed and which modules the filter shows.
 class NotificationsPage : public QWidget
 {
     Q_OBJECT
@@ -28,8 +30,14 @@ public slots:
 private:
     void setupUI();
     void setupCallbacks();
+    void showListStatus();
+    void showModuleFilter(const QSet<NotificationModule>& visibleModules);
 
     NotificationState* state = nullptr;
     NotificationTable* table = nullptr;
     QtMaterialRaisedButton* updateButton = nullptr;
+    QLabel* failureLine = nullptr;
+    QWidget* filterBar = nullptr;
+    QLabel* filterLine = nullptr;
+    QtMaterialRaisedButton* showAllButton = nullptr;
 };

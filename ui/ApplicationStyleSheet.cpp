@@ -29,6 +29,7 @@ QString applicationStyleSheet()
                           "    border-radius: 10px;"
                           "}"
                           "QComboBox::down-arrow {"
+                          "    image: url(:/images/arrow-down.svg);"
                           "    width: 10px;"
                           "    height: 10px;"
                           "}"

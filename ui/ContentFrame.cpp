@@ -11,6 +11,7 @@
 #include "ui/TorvoPanel.h"
 #include "widgets/QtMaterialRaisedButton.h"
 
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -37,7 +38,14 @@ void ContentFrame::setupUI()
 void ContentFrame::addPages()
 {
     infoPage = new InfoPage(this);
-    stack->addWidget(infoPage);
+    // On a screen lower than the page, the page scrolls, so every panel and button can be reached.
+    auto* infoScroll = new QScrollArea(this);
+    infoScroll->setFrameShape(QFrame::NoFrame);
+    infoScroll->setWidgetResizable(true);
+    infoScroll->setWidget(infoPage);
+    // The window's own background shows through, as without the scroll area.
+    infoPage->setAutoFillBackground(false);
+    stack->addWidget(infoScroll);
     notificationsPage = new NotificationsPage(this);
     stack->addWidget(notificationsPage);
 }

@@ -22,7 +22,8 @@ void GISPanel::setupPanel()
 
 void GISPanel::updateInfo()
 {
-    const GismtInfo info = ApplicationState::getInstance()->getGismtInfo();
+    const ApplicationState* state = ApplicationState::getInstance();
+    const GismtInfo info = state->getGismtInfo();
     Logger::getInstance()->debug(
         panelLogLine(QStringLiteral("Обновление информации о ГИС МТ: connectionStatus="), info.status,
                      {{QStringLiteral("lastConnection"), info.lastConnection}})
@@ -31,4 +32,7 @@ void GISPanel::updateInfo()
     idLabel->setText(info.gismtVelkorId);
     lastSyncLabel->setText(localTimeText(info.lastConnection));
     getStatusIndicator()->setStatus(statusFromText(info.status, QStringLiteral("Стабильно")));
+    // The status comes with the connection status, the identifier with the service's own.
+    showReads({{state->getReadState(StatusRead::Connection), QStringLiteral("о статусе")},
+               {state->getReadState(StatusRead::Torvo), QStringLiteral("об ID")}});
 }

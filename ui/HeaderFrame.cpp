@@ -1,6 +1,7 @@
 #include "ui/HeaderFrame.h"
 
 #include "app/ApplicationState.h"
+#include "ui/TextLabel.h"
 #include "widgets/QtMaterialRaisedButton.h"
 #include "widgets/QtMaterialTabs.h"
 
@@ -37,10 +38,12 @@ void HeaderFrame::setupUI()
     firstRow->addWidget(deviceSelector, 1);
     firstRow->addWidget(refreshButton, 1, Qt::AlignLeft);
 
-    serviceLine = new QLabel(this);
-    serviceLine->setTextFormat(Qt::PlainText);
-    serviceLine->setWordWrap(true);
+    // Beside the tabs, in the room the row has anyway: shown or hidden, it never moves the page.
+    serviceLine = new TextLabel(this, TextLabel::Elide);
     serviceLine->setStyleSheet(QStringLiteral("color: #B71C1C;"));
+    QSizePolicy policy = serviceLine->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    serviceLine->setSizePolicy(policy);
     serviceLine->hide();
 
     tabs = new QtMaterialTabs(this);
@@ -50,10 +53,9 @@ void HeaderFrame::setupUI()
 
     auto* secondRow = new QHBoxLayout();
     secondRow->addWidget(tabs, 1);
-    secondRow->addStretch(1);
+    secondRow->addWidget(serviceLine, 1);
 
     layout->addLayout(firstRow);
-    layout->addWidget(serviceLine);
     layout->addSpacing(5);
     layout->addLayout(secondRow);
 }
@@ -62,16 +64,32 @@ void HeaderFrame::setupCallbacks()
 {
     connect(
         ApplicationState::getInstance(), &ApplicationState::deviceListChanged, deviceSelector,
-        [this](const QStringList& devices) {
-            deviceSelector->clear();
-            deviceSelector->addItems(devices);
-        },
-        Qt::DirectConnection);
+        [this](const QStringList& devices) { showDevices(devices); }, Qt::DirectConnection);
     connect(ApplicationState::getInstance(), &ApplicationState::serviceProblemChanged, serviceLine,
             [this](const QString& problem) {
                 serviceLine->setText(problem);
                 serviceLine->setVisible(!problem.isEmpty());
             });
+}
+
+void HeaderFrame::showDevices(const QStringList& devices)
+{
+    if (devices.isEmpty()) {
+        deviceSelector->clear();
+        return;
+    }
+    // Refilled unseen: the selection never passes through the empty text. The operator's device
+    // stays selected while it is listed; otherwise the first one is, and that change is announced.
+    const int kept = devices.indexOf(deviceSelector->currentText());
+    {
+        const QSignalBlocker blocker(deviceSelector);
+        deviceSelector->clear();
+        deviceSelector->addItems(devices);
+        deviceSelector->setCurrentIndex(kept >= 0 ? kept : -1);
+    }
+    if (kept < 0) {
+        deviceSelector->setCurrentIndex(0);
+    }
 }
 
 void HeaderFrame::setCurrentIndex(int index)

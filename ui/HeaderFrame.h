@@ -27,6 +27,7 @@ public slots:
 private:
     void setupUI();
     void setupCallbacks();
+    void showDevices(const QStringList& devices);
 
     QtMaterialTabs* tabs = nullptr;
     QtMaterialRaisedButton* refreshButton = nullptr;

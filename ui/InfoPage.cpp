@@ -7,6 +7,7 @@
 #include "ui/GISPanel.h"
 #include "ui/KKTPanel.h"
 #include "ui/LMPanel.h"
+#include "ui/PlainCriticalBox.h"
 #include "ui/SoftwarePanel.h"
 #include "ui/TorvoPanel.h"
 #include "ui/TorvoSettingsDialog.h"
@@ -109,11 +110,6 @@ void InfoPage::setupCallbacks()
     connect(settingsButton, &QtMaterialRaisedButton::clicked, this, &InfoPage::showSettingsDialog);
 }
 
-void InfoPage::showCritical(const QString& title, const QString& text)
-{
-    QMessageBox::critical(this, title, text);
-}
-
 void InfoPage::showSettingsDialog()
 {
     Logger::getInstance()->info("Показ настроек Torvo ...");
@@ -138,7 +134,8 @@ void InfoPage::saveServiceLogs()
     const QString device = ApplicationState::getInstance()->getCurrentDevice();
     if (device.isEmpty()) {
         Logger::getInstance()->error("Не выбрано устройство");
-        showCritical(QStringLiteral("Ошибка при выгрузке логов"), QStringLiteral("Не выбрано устройство"));
+        showPlainCritical(this, QStringLiteral("Ошибка при выгрузке логов"),
+                          QStringLiteral("Не выбрано устройство"));
         saveLogsButton->setEnabled(true);
         return;
     }
@@ -186,7 +183,8 @@ void InfoPage::sendLogExport(RequestSaveLogs* request, const char* savedLine, co
         },
         [this, errorPrefix, errorTitle](const QString& message) {
             logError(errorPrefix + message);
-            showCritical(errorTitle, QStringLiteral("Не удалось выгрузить логи"));
+            // The reason, on a line of its own, may be the service's own words.
+            showPlainCritical(this, errorTitle, QStringLiteral("Не удалось выгрузить логи\n") + message);
             saveLogsButton->setEnabled(true);
         });
 }

@@ -46,7 +46,6 @@ private:
     void setupUI();
     void setupCallbacks();
     QtMaterialRaisedButton* createButton(const QString& text, bool secondary);
-    void showCritical(const QString& title, const QString& text);
     // Sends a log export; either end tells the operator and enables the button again.
     void sendLogExport(RequestSaveLogs* request, const char* savedLine, const QString& errorPrefix,
                        const QString& errorTitle);

@@ -25,7 +25,8 @@ void KKTPanel::setupPanel()
 
 void KKTPanel::updateInfo()
 {
-    const KktInfo info = ApplicationState::getInstance()->getKktInfo();
+    const ApplicationState* state = ApplicationState::getInstance();
+    const KktInfo info = state->getKktInfo();
     Logger::getInstance()->debug(panelLogLine(QStringLiteral("Обновление информации о ККТ: model="),
                                               info.modelName,
                                               {{QStringLiteral("serial"), info.kktSerial},
@@ -41,4 +42,5 @@ void KKTPanel::updateInfo()
     innLabel->setText(info.kktInn);
     shiftLabel->setText(info.shiftState);
     getStatusIndicator()->setStatus(shiftStatus(info.shiftState));
+    showReads({{state->getReadState(StatusRead::Kkt), QString()}});
 }

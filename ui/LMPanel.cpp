@@ -37,7 +37,8 @@ void LMPanel::setupCallbacks()
 
 void LMPanel::updateInfo()
 {
-    const LmInfo info = ApplicationState::getInstance()->getLmInfo();
+    const ApplicationState* state = ApplicationState::getInstance();
+    const LmInfo info = state->getLmInfo();
     Logger::getInstance()->debug(panelLogLine(QStringLiteral("Обновление информации о ЛМ: connectionStatus="),
                                               info.status,
                                               {{QStringLiteral("version"), info.version},
@@ -49,8 +50,10 @@ void LMPanel::updateInfo()
     addressLabel->setText(info.address);
     lastSyncLabel->setText(info.lastSync);
     getStatusIndicator()->setStatus(statusFromText(info.status, QStringLiteral("Готов к работе")));
+    showReads({{state->getReadState(StatusRead::Lm), QStringLiteral("о статусе")},
+               {state->getReadState(StatusRead::LmSettings), QStringLiteral("об адресе")}});
     // The dialog edits the selected device's settings: without one there is nothing to edit.
-    settingsButton->setVisible(!ApplicationState::getInstance()->getCurrentDevice().isEmpty());
+    settingsButton->setVisible(!state->getCurrentDevice().isEmpty());
 }
 
 void LMPanel::showSettingsDialog()

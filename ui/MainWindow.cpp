@@ -15,8 +15,10 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QIcon>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+#include <QWindow>
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
@@ -46,8 +48,32 @@ void MainWindow::setupUI()
     layout->addWidget(headerFrame);
     layout->addWidget(contentFrame);
 
-    setMinimumSize(800, 750);
     resize(800, 750);
+    fitScreen();
+}
+
+void MainWindow::fitScreen()
+{
+    // A till's screen may be lower than the window (1024 × 600, or 1366 × 768 at 150 %): there the
+    // window is at most the screen's free area, frame included, and the pages scroll.
+    const QRect available = screen()->availableGeometry();
+    QSize room = available.size();
+    if (const QWindow* window = windowHandle()) {
+        const QMargins frame = window->frameMargins();
+        room -= QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+    }
+    setMinimumSize(QSize(800, 750).boundedTo(room));
+    resize(size().boundedTo(room));
+    if (isVisible() && !available.contains(frameGeometry())) {
+        move(available.topLeft());
+    }
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    // The frame's size is known once the window exists.
+    fitScreen();
+    QMainWindow::showEvent(event);
 }
 
 void MainWindow::setupSystemTray()
@@ -68,6 +94,8 @@ void MainWindow::setupCallbacks()
             &ApplicationState::setCurrentDevice);
     connect(contentFrame->getNotificationsPage()->getState(), &NotificationState::hasCriticalNotification,
             systemTray, &SystemTrayIcon::updateCriticalNotification);
+    connect(contentFrame->getNotificationsPage()->getState(), &NotificationState::notificationsToAnnounce,
+            systemTray, &SystemTrayIcon::announceNotifications);
     connect(state, &ApplicationState::serviceProblemChanged, systemTray, &SystemTrayIcon::setServiceProblem);
     systemTray->setServiceProblem(state->getServiceProblem());
     // The no-tray box runs an event loop before these connections exist: a device list that

@@ -21,12 +21,14 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void setupUI();
     void setupSystemTray();
     void setupCallbacks();
     void applyStyles();
+    void fitScreen();
 
     QWidget* centralWidget = nullptr;
     HeaderFrame* headerFrame = nullptr;

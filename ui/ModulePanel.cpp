@@ -1,14 +1,19 @@
 #include "ui/ModulePanel.h"
 
+#include "ui/PanelStatus.h"
 #include "ui/StatusIndicator.h"
+#include "ui/TextLabel.h"
 #include "widgets/QtMaterialIconButton.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
+#include <QPalette>
 #include <QVBoxLayout>
 #include <QVariant>
+
+#include <algorithm>
 
 ModulePanel::ModulePanel(QWidget* parent, const QString& title, NotificationModule module,
                          bool CriticalModuleNotification::*criticalFlag)
@@ -45,6 +50,10 @@ void ModulePanel::setupFrame(const QString& title)
     rule->setFrameShadow(QFrame::Sunken);
     panelLayout->addWidget(rule);
 
+    readLine = new TextLabel(this);
+    readLine->hide();
+    panelLayout->addWidget(readLine);
+
     grid = new QGridLayout();
     // Values start right after the longest caption instead of drifting to the middle.
     grid->setColumnStretch(2, 1);
@@ -68,26 +77,37 @@ void ModulePanel::updateCriticalModuleNotification(
     }
 }
 
-QLabel* ModulePanel::createValueLabel(QWidget* parent)
+void ModulePanel::showReads(const QList<QPair<ReadState, QString>>& reads)
 {
-    auto* label = new QLabel(parent);
-    // The texts come from the service; shown as they are, never interpreted as markup.
-    label->setTextFormat(Qt::PlainText);
-    // An error text of the service can be a whole sentence; it wraps instead of widening the page.
-    label->setWordWrap(true);
-    return label;
+    const bool failed = std::any_of(reads.cbegin(), reads.cend(),
+                                    [](const auto& read) { return read.first.phase == ReadState::Failed; });
+    // Red as the header's line for what failed, grey for what is on its way.
+    QPalette palette = readLine->palette();
+    palette.setColor(QPalette::WindowText, failed ? QColor(0xB7, 0x1C, 0x1C) : QColor(0x75, 0x75, 0x75));
+    readLine->setPalette(palette);
+    const QString line = readStateLine(reads);
+    readLine->setText(line);
+    readLine->setVisible(!line.isEmpty());
 }
 
-int ModulePanel::addCaption(const QString& caption)
+QLabel* ModulePanel::createValueLabel(QWidget* parent)
+{
+    // The texts come from the service: shown as they are, never as markup, and an error sentence
+    // or a long identifier wraps instead of widening the page.
+    return new TextLabel(parent);
+}
+
+int ModulePanel::addCaption(const QString& caption, Qt::Alignment alignment)
 {
     const int row = rows++;
-    grid->addWidget(new QLabel(caption, this), row, 0);
+    grid->addWidget(new QLabel(caption, this), row, 0, alignment);
     return row;
 }
 
 QLabel* ModulePanel::addRow(const QString& caption)
 {
-    const int row = addCaption(caption);
+    // A value that wraps reads from its caption's line on.
+    const int row = addCaption(caption, Qt::AlignLeft | Qt::AlignTop);
     QLabel* value = createValueLabel(this);
     grid->addWidget(value, row, 2);
     valueLabels.append(value);
@@ -98,6 +118,10 @@ QLabel* ModulePanel::addStatusRow(const QString& caption)
 {
     QLabel* value = addRow(caption);
     statusIndicator = new StatusIndicator(this, 7);
+    // Values stay in their column whether or not the dot is shown.
+    QSizePolicy policy = statusIndicator->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    statusIndicator->setSizePolicy(policy);
     statusIndicator->setStatus(StatusIndicator::Hidden);
     statusIndicator->setStatusTextLabel(value);
     grid->addWidget(statusIndicator, rows - 1, 1, Qt::AlignCenter);
@@ -106,6 +130,6 @@ QLabel* ModulePanel::addStatusRow(const QString& caption)
 
 void ModulePanel::addLayoutRow(const QString& caption, QLayout* value, QLabel* valueLabel)
 {
-    grid->addLayout(value, addCaption(caption), 2, Qt::AlignLeft);
+    grid->addLayout(value, addCaption(caption, Qt::Alignment()), 2, Qt::AlignLeft);
     valueLabels.append(valueLabel);
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/ReadState.h"
 #include "notifications/NotificationInfo.h"
 
 #include <QFrame>
 #include <QList>
+#include <QPair>
 #include <QSet>
 
 class QGridLayout;
@@ -25,6 +27,8 @@ public:
     // The value label of row `row`, in the order the rows were added.
     QLabel* getValueLabel(int row) const { return valueLabels.value(row); }
     StatusIndicator* getStatusIndicator() const { return statusIndicator; }
+    // The line over the rows that says what of the panel is not known, or that it is loading.
+    QLabel* getReadLine() const { return readLine; }
 
 signals:
     void showNotifications(const QSet<NotificationModule>& visibleModules);
@@ -45,6 +49,9 @@ protected:
     void addLayoutRow(const QString& caption, QLayout* value, QLabel* valueLabel);
 
     static QLabel* createValueLabel(QWidget* parent);
+    // Shows what became of the reads the panel's values come from, each with the words that
+    // name its part of the panel.
+    void showReads(const QList<QPair<ReadState, QString>>& reads);
 
     QVBoxLayout* panelLayout = nullptr;
     QGridLayout* grid = nullptr;
@@ -52,13 +59,14 @@ protected:
 private:
     void setupFrame(const QString& title);
     void setupNotificationButton();
-    int addCaption(const QString& caption);
+    int addCaption(const QString& caption, Qt::Alignment alignment);
 
     const NotificationModule module;
     bool CriticalModuleNotification::*const criticalFlag;
     QLabel* titleLabel = nullptr;
     QtMaterialIconButton* notificationButton = nullptr;
     StatusIndicator* statusIndicator = nullptr;
+    QLabel* readLine = nullptr;
     QList<QLabel*> valueLabels;
     int rows = 0;
 };

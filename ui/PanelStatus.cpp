@@ -27,3 +27,21 @@ QString panelLogLine(const QString& prefix, const QString& first, const QList<QP
     }
     return line + QLatin1Char('`');
 }
+
+QString readStateLine(const QList<QPair<ReadState, QString>>& reads)
+{
+    const QPair<ReadState, QString>* firstFailed = nullptr;
+    int failed = 0;
+    bool loading = false;
+    for (const auto& read : reads) {
+        if (read.first.phase == ReadState::Failed && failed++ == 0) {
+            firstFailed = &read;
+        }
+        loading = loading || read.first.phase == ReadState::Loading;
+    }
+    if (firstFailed) {
+        const QString part = failed < reads.size() ? QLatin1Char(' ') + firstFailed->second : QString();
+        return QStringLiteral("Нет данных") + part + QStringLiteral(": ") + firstFailed->first.error;
+    }
+    return loading ? QStringLiteral("Загрузка…") : QString();
+}

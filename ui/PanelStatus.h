@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ReadState.h"
 #include "ui/StatusIndicator.h"
 
 #include <QList>
@@ -15,3 +16,8 @@ StatusIndicator::Status shiftStatus(const QString& shiftState);
 
 // A redraw log line: prefix`first` key=`value` ... with every value between backquotes.
 QString panelLogLine(const QString& prefix, const QString& first, const QList<QPair<QString, QString>>& rest);
+
+// What a panel says of the reads its values come from, each given with the words that name its
+// part of the panel ("о статусе"): why what failed is not known (naming the part only when
+// another part is), else that the first read is on its way, else nothing.
+QString readStateLine(const QList<QPair<ReadState, QString>>& reads);

@@ -54,7 +54,12 @@ void ServiceSettingsDialog::sendSave(DeviceRequest* request)
     saveButton->setEnabled(false);
     request->setDevice(device);
     RequestSender::send<DeviceRequest>(
-        request, course(), [this](DeviceRequest*) { close(); },
+        request, course(),
+        [this](DeviceRequest*) {
+            // The panels show what the service now holds, e.g. ЛМ ЧЗ's new address.
+            ApplicationState::getInstance()->refreshAfterChange(device);
+            close();
+        },
         [this](const QString& message) {
             showPlainCritical(this, QStringLiteral("Ошибка при сохранении настроек ") + subject, message);
             saveButton->setEnabled(true);

@@ -22,7 +22,8 @@ void SoftwarePanel::setupPanel()
 
 void SoftwarePanel::updateInfo()
 {
-    const SoftwareInfo info = ApplicationState::getInstance()->getSoftwareInfo();
+    const ApplicationState* state = ApplicationState::getInstance();
+    const SoftwareInfo info = state->getSoftwareInfo();
     Logger::getInstance()->debug(panelLogLine(QStringLiteral("Обновление информации о ПО: version="),
                                               info.version, {{QStringLiteral("status"), info.status}})
                                      .toStdString());
@@ -30,4 +31,5 @@ void SoftwarePanel::updateInfo()
     versionLabel->setText(info.version);
     nameLabel->setText(info.name);
     getStatusIndicator()->setStatus(statusFromText(info.status, QStringLiteral("Стабильно")));
+    showReads({{state->getReadState(StatusRead::Connection), QString()}});
 }

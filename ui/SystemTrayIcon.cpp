@@ -175,10 +175,13 @@ void SystemTrayIcon::updateCriticalNotification(CriticalNotificationType critica
 {
     // Kept without a tray too, for a tray that comes up later.
     summary = criticalNotificationType;
-    if (!trayIcon) {
-        return;
+    if (trayIcon) {
+        applySummary();
     }
-    applySummary();
+}
+
+void SystemTrayIcon::announceNotifications(CriticalNotificationType criticalNotificationType)
+{
     switch (criticalNotificationType) {
     case HasUnread:
         showMessage(QStringLiteral("Torvo"), QStringLiteral("Есть непрочитанные уведомления."),

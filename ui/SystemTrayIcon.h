@@ -34,7 +34,9 @@ public:
 public slots:
     void showMessage(const QString& title, const QString& message,
                      QSystemTrayIcon::MessageIcon icon = QSystemTrayIcon::Information, int msecs = 3000);
+    // The icon and the tooltip follow the summary; the balloon comes with announceNotifications.
     void updateCriticalNotification(CriticalNotificationType criticalNotificationType);
+    void announceNotifications(CriticalNotificationType criticalNotificationType);
     // While the service cannot be reached the tooltip says so instead of the summary.
     void setServiceProblem(const QString& problem);
     void showWindow();

@@ -42,6 +42,7 @@ TorvoPanel::TorvoPanel(QWidget* parent)
 
 void TorvoPanel::setupPanel()
 {
+    stateLabel = addRow(QStringLiteral("Состояние:"));
     idLabel = addRow(QStringLiteral("ID:"));
 
     versionLabel = createValueLabel(this);
@@ -69,20 +70,25 @@ void TorvoPanel::setupCallbacks()
 
 void TorvoPanel::updateInfo()
 {
-    const TorvoInfo info = ApplicationState::getInstance()->getTorvoInfo();
+    const ApplicationState* state = ApplicationState::getInstance();
+    const TorvoInfo info = state->getTorvoInfo();
     logDebug(panelLogLine(QStringLiteral("Обновление информации о Torvo: status="), info.state,
                           {{QStringLiteral("serial"), info.velkorId},
                            {QStringLiteral("version"), info.version},
                            {QStringLiteral("isAvailable"), QString::number(info.hasUpdate ? 1 : 0)},
                            {QStringLiteral("package"), info.updatePackage},
                            {QStringLiteral("version"), info.updateVersion}}));
-    // With no device selected there is nothing to register, whatever the empty record says.
-    registerButton->setVisible(!info.registered &&
-                               !ApplicationState::getInstance()->getCurrentDevice().isEmpty());
+    // Only a state the service reported for this device may offer a registration: a read that is
+    // on its way or failed says nothing, and the service may well be registered already.
+    registerButton->setVisible(state->getReadState(StatusRead::Torvo).phase == ReadState::Read &&
+                               !info.registered);
+    stateLabel->setText(info.state);
     idLabel->setText(info.velkorId);
     versionLabel->setText(info.version);
     // One upgrade at a time: the button comes back with the first redraw after its request ends.
     upgradeButton->setVisible(info.hasUpdate && !upgradeInFlight);
+    showReads({{state->getReadState(StatusRead::Torvo), QStringLiteral("о службе")},
+               {state->getReadState(StatusRead::UpgradeCheck), QStringLiteral("об обновлениях")}});
 }
 
 void TorvoPanel::showCritical(const QString& title, const QString& text)
@@ -203,8 +209,10 @@ void TorvoPanel::updateTorvo()
     request->setVersionName(torvo.updateVersion);
     RequestSender::send<RequestUpgradeTorvo>(
         request, course(this, "обновления Torvo"),
-        [this](RequestUpgradeTorvo*) {
+        [this, device](RequestUpgradeTorvo*) {
             upgradeInFlight = false;
+            // The version, or the update still on offer, as the service now sees them.
+            ApplicationState::getInstance()->refreshAfterChange(device);
             QMessageBox::information(this, QStringLiteral("Обновление Torvo"),
                                      QStringLiteral("Обновление Torvo успешно поставлено в очередь"));
         },

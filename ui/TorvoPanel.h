@@ -31,6 +31,7 @@ private:
     bool refuseIncomplete(const QString& currentDevice, const QString& kktSerial, const QString& kktFn,
                           const QString& kktInn);
 
+    QLabel* stateLabel = nullptr;
     QLabel* idLabel = nullptr;
     QLabel* versionLabel = nullptr;
     QtMaterialRaisedButton* upgradeButton = nullptr;

@@ -15,7 +15,7 @@
 #include "ChildProcess.h"
 #include "IdleProbe.h"
 #include "ScrollLoader.h"
-#include "SimProcess.h"
+#include "SimulatorProcess.h"
 #include "WaitFor.h"
 
 #include "ui/ContentFrame.h"
@@ -47,7 +47,7 @@ void pause(int milliseconds)
 // declared after it, goes first.
 struct Client
 {
-    std::unique_ptr<SimProcess> sim;
+    std::unique_ptr<SimulatorProcess> sim;
     std::unique_ptr<BenchEnvironment> environment;
 };
 
@@ -58,8 +58,8 @@ bool startSimulator(Client& client, int notifications)
     if (notifications >= 0) {
         scenario.insert(QStringLiteral("notifications"), notifications);
     }
-    client.sim = std::make_unique<SimProcess>(scenario);
-    if (client.sim->port() == 0) {
+    client.sim = std::make_unique<SimulatorProcess>();
+    if (!client.sim->start({}, scenario)) {
         std::fprintf(stderr, "the simulator did not start\n");
         return false;
     }

@@ -11,7 +11,7 @@
 #include "BenchReport.h"
 #include "PaintWatch.h"
 #include "ScrollLoader.h"
-#include "SimProcess.h"
+#include "SimulatorProcess.h"
 #include "WaitFor.h"
 
 #include "app/ApplicationState.h"
@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QMessageBox>
 #include <QPushButton>
@@ -134,8 +135,12 @@ void timeOperations(NotificationsPage& page, Run& run)
 Run runOnce(int count)
 {
     Run run;
-    SimProcess sim(SimProcess::oneDevice(device, count));
-    if (sim.port() == 0) {
+    SimulatorProcess sim;
+    const QJsonObject oneDevice{
+        {QStringLiteral("devices"), QJsonArray{QJsonObject{{QStringLiteral("id"), device}}}},
+        {QStringLiteral("notifications"), count},
+    };
+    if (!sim.start({}, oneDevice)) {
         std::fprintf(stderr, "the simulator did not start\n");
         return run;
     }

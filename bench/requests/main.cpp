@@ -9,7 +9,7 @@
 #include "BenchClock.h"
 #include "BenchEnvironment.h"
 #include "BenchReport.h"
-#include "SimProcess.h"
+#include "SimulatorProcess.h"
 #include "WaitFor.h"
 
 #include "network/BaseReply.h"
@@ -98,8 +98,8 @@ Outcome bare(QNetworkAccessManager& manager, const QString& url, int count)
 
 int main(int argc, char* argv[])
 {
-    SimProcess sim{QJsonObject()};
-    if (sim.port() == 0) {
+    SimulatorProcess sim;
+    if (!sim.start()) {
         std::fprintf(stderr, "the simulator did not start\n");
         return 2;
     }

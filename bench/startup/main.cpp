@@ -7,7 +7,7 @@
 #include "BenchReport.h"
 #include "ChildProcess.h"
 #include "MapWatch.h"
-#include "SimProcess.h"
+#include "SimulatorProcess.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -85,8 +85,8 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "no X display\n");
         return 2;
     }
-    SimProcess sim{QJsonObject()};
-    if (sim.port() == 0) {
+    SimulatorProcess sim;
+    if (!sim.start()) {
         std::fprintf(stderr, "the simulator did not start\n");
         return 2;
     }

@@ -88,12 +88,12 @@ enum class Fault
 };
 
 // Starts the client, waits for its first log line in the default log, then ends it.
-bool startsAndLogs(const QString& dataDir)
+bool startsAndLogs(const QString& dataDir, const QStringList& arguments = {})
 {
     const QString logFile = dataDir + configSuffix + QStringLiteral("/log/gui.log");
     QProcess process;
     process.setProcessEnvironment(environmentFor(dataDir));
-    process.start(QStringLiteral(TORVO_GUI_PATH), QStringList());
+    process.start(QStringLiteral(TORVO_GUI_PATH), arguments);
     const bool started =
         process.waitForStarted() &&
         QTest::qWaitFor([&] { return readFile(logFile).contains("Starting application."); }, 60000);
@@ -141,6 +141,8 @@ private slots:
     void existingFilesAreKept();
     void startupFaults_data();
     void startupFaults();
+    void commandLine_data();
+    void commandLine();
 };
 
 void StartupTest::firstStartCreatesFilesAndLog()
@@ -363,6 +365,47 @@ void StartupTest::startupFaults()
         break;
     }
     QVERIFY2(startsAndLogs(data), "the next start succeeds");
+}
+
+void StartupTest::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("answer"); // how standard output begins; empty: the client starts
+    const QString help = QStringLiteral("Использование: torvo-gui");
+    const QString version = QStringLiteral("torvo-gui 1.0\n");
+    QTest::newRow("--help") << QStringList{"--help"} << help;
+    QTest::newRow("-h") << QStringList{"-h"} << help;
+    QTest::newRow("--version") << QStringList{"--version"} << version;
+    QTest::newRow("-v among others") << QStringList{"-style", "fusion", "-v"} << version;
+    // Qt's one-dash options are not letters: "-reverse" holds a "v".
+    QTest::newRow("Qt's options and unknown ones") << QStringList{"-reverse", "--no-such", "x"} << QString();
+}
+
+// Help and version need no display and touch nothing: no configuration, no log, no hand-over.
+void StartupTest::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, answer);
+    QTemporaryDir data;
+    if (answer.isEmpty()) {
+        QVERIFY(startsAndLogs(data.path(), arguments));
+        return;
+    }
+    QTemporaryDir runtime;
+    QProcessEnvironment env = environmentFor(data.path());
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(TORVO_GUI_PATH), arguments);
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+    const QString output = QString::fromLocal8Bit(process.readAllStandardOutput());
+    QVERIFY2(output.startsWith(answer), qPrintable(output));
+    QCOMPARE(process.readAllStandardError(), QByteArray());
+    QVERIFY(QDir(data.path()).isEmpty());
+    QVERIFY(QDir(runtime.path()).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(StartupTest)

@@ -7,8 +7,8 @@ set -u
 gui=$1 sim=$2 x11tool=$3
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
-# shellcheck source=../support/client-session.sh
-source "$here/../support/client-session.sh"
+# shellcheck source=../../tools/session/session.sh
+source "$here/../../tools/session/session.sh"
 trap 'stop_started; rm -rf "$work"' EXIT
 
 /usr/libexec/at-spi-bus-launcher --launch-immediately &

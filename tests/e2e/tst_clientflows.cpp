@@ -1,8 +1,6 @@
 // The whole client in one process against the service simulator, on an X display with a real
 // tray host: the main window as main() builds it, driven through its widgets.
-#include "Scenario.h"
-#include "SimServer.h"
-#include "SimService.h"
+#include "LocalSimulator.h"
 
 #include "app/ApplicationState.h"
 #include "network/BaseReply.h"
@@ -38,15 +36,11 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QMenu>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <mutex>
 
 namespace {
 
@@ -77,15 +71,14 @@ class ClientFlowsTest : public QObject
 {
     Q_OBJECT
 
-public:
-    ClientFlowsTest();
-
 private slots:
     void initTestCase();
     void cleanupTestCase();
     void startupAsksListsThenTheFirstDevice();
     void panelsShowTheServiceValues();
     void choosingAnotherDeviceRefreshesEverything();
+    void reloadKeepsTheListedRegister_data();
+    void reloadKeepsTheListedRegister();
     void notificationsLoadAndPage();
     void panelButtonOpensItsModuleOnly();
     void markReadAndDeleteReachTheService();
@@ -100,9 +93,6 @@ private slots:
     void screenReaderNamesEveryControl();
 
 private:
-    QStringList linesSince(int from) const;
-    int lineCount() const;
-    QJsonObject control(const QByteArray& method, const QString& path, const QJsonObject& body = {});
     void selectDevice(const QString& device);
     void showPage(int index);
     bool waitForIdle();
@@ -110,52 +100,11 @@ private:
     QString kktValue(int row) const;
     QStringList tableHeaders() const;
 
-    SimService service;
-    SimServer server;
+    LocalSimulator simulator;
     std::unique_ptr<TestEnvironment> environment;
-    QNetworkAccessManager controlClient;
     MainWindow* window = nullptr;
     LogReader log;
-
-    mutable std::mutex linesMutex;
-    QStringList lines;
 };
-
-ClientFlowsTest::ClientFlowsTest()
-    : service(Scenario::standard(QDateTime::currentDateTime()))
-    , server(service, [this](const QString& line) {
-        std::lock_guard<std::mutex> lock(linesMutex);
-        lines.append(line);
-    })
-{
-}
-
-QStringList ClientFlowsTest::linesSince(int from) const
-{
-    std::lock_guard<std::mutex> lock(linesMutex);
-    return lines.mid(from);
-}
-
-int ClientFlowsTest::lineCount() const
-{
-    std::lock_guard<std::mutex> lock(linesMutex);
-    return lines.size();
-}
-
-QJsonObject ClientFlowsTest::control(const QByteArray& method, const QString& path, const QJsonObject& body)
-{
-    QNetworkRequest request(QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(server.port()).arg(path)));
-    request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
-    QNetworkReply* reply =
-        controlClient.sendCustomRequest(request, method, QJsonDocument(body).toJson(QJsonDocument::Compact));
-    QSignalSpy finished(reply, &QNetworkReply::finished);
-    if (!reply->isFinished()) {
-        finished.wait(20000);
-    }
-    const QJsonObject answer = QJsonDocument::fromJson(reply->readAll()).object();
-    reply->deleteLater();
-    return answer;
-}
 
 // Every request object of the states and panels has been answered and released.
 bool ClientFlowsTest::waitForIdle()
@@ -214,8 +163,8 @@ QString ClientFlowsTest::kktValue(int row) const
 
 void ClientFlowsTest::initTestCase()
 {
-    QVERIFY(server.start(0));
-    environment = std::make_unique<TestEnvironment>(server.port());
+    QVERIFY(simulator.start());
+    environment = std::make_unique<TestEnvironment>(simulator.port());
     QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 20000);
     log.mark();
     window = new MainWindow();
@@ -226,20 +175,22 @@ void ClientFlowsTest::initTestCase()
 void ClientFlowsTest::cleanupTestCase()
 {
     delete window;
-    server.stop();
+    simulator.stop();
 }
 
 void ClientFlowsTest::startupAsksListsThenTheFirstDevice()
 {
-    // Which list answers first decides the first device; the selector follows the list.
+    // Cash registers come first, whichever list answers first; the selector follows the list.
     QTRY_VERIFY(!ApplicationState::getInstance()->getCurrentDevice().isEmpty());
     QVERIFY(waitForIdle());
-    const QString first = ApplicationState::getInstance()->getDevices().value(0);
+    const QString first = openKkt;
+    QCOMPARE(ApplicationState::getInstance()->getDevices(),
+             QStringList({openKkt, closedKkt, QStringLiteral("torvo-7f3a2c91")}));
     QCOMPARE(ApplicationState::getInstance()->getCurrentDevice(), first);
     QCOMPARE(window->getHeaderFrame()->getDeviceSelector()->currentText(), first);
     QCOMPARE(window->getHeaderFrame()->getDeviceSelector()->count(), 3);
 
-    const QStringList seen = linesSince(0);
+    const QStringList seen = simulator.linesSince(0);
     QVERIFY2(seen.size() >= 8, qPrintable(seen.join('\n')));
     QStringList lists = seen.mid(0, 2);
     std::sort(lists.begin(), lists.end());
@@ -278,17 +229,17 @@ void ClientFlowsTest::choosingAnotherDeviceRefreshesEverything()
 {
     // One notification each register alone has, the open one's already in the table.
     auto notify = [this](const QString& device, const QString& header) {
-        control("POST", QStringLiteral("/sim/notify"),
-                {{QStringLiteral("device"), device}, {QStringLiteral("header"), header}});
+        simulator.control("POST", QStringLiteral("/sim/notify"),
+                          {{QStringLiteral("device"), device}, {QStringLiteral("header"), header}});
     };
     notify(openKkt, QStringLiteral("Только открытой кассы"));
     notify(closedKkt, QStringLiteral("Только закрытой кассы"));
     window->getContentFrame()->getNotificationsPage()->getState()->reloadNotifications();
     QTRY_VERIFY(tableHeaders().contains(QStringLiteral("Только открытой кассы")));
 
-    const int from = lineCount();
+    const int from = simulator.lineCount();
     selectDevice(closedKkt);
-    const QStringList seen = linesSince(from);
+    const QStringList seen = simulator.linesSince(from);
     for (const QString& path : {QStringLiteral("/api/v1/status/"), QStringLiteral("/api/v1/instances/lm/"),
                                 QStringLiteral("/api/v1/instances/info/"),
                                 QStringLiteral("/api/v1/settings/lm/"), QStringLiteral("/api/v1/update/")}) {
@@ -304,6 +255,47 @@ void ClientFlowsTest::choosingAnotherDeviceRefreshesEverything()
     QTRY_COMPARE(table()->QAbstractItemView::model()->rowCount(), 20);
 }
 
+void ClientFlowsTest::reloadKeepsTheListedRegister_data()
+{
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<QString>("failingList"); // empty: both lists answer
+    QTest::addColumn<QString>("after");
+    QTest::newRow("second register stays") << closedKkt << QString() << closedKkt;
+    QTest::newRow("unlisted instance gives way")
+        << QStringLiteral("torvo-7f3a2c91") << QStringLiteral("/api/v1/instances/info") << openKkt;
+}
+
+void ClientFlowsTest::reloadKeepsTheListedRegister()
+{
+    QFETCH(QString, selected);
+    QFETCH(QString, failingList);
+    QFETCH(QString, after);
+
+    QComboBox* selector = window->getHeaderFrame()->getDeviceSelector();
+    selector->setCurrentIndex(selector->findText(selected));
+    QVERIFY(waitForIdle());
+    if (!failingList.isEmpty()) {
+        simulator.control("POST", QStringLiteral("/sim/fault"),
+                          {{QStringLiteral("path"), failingList}, {QStringLiteral("status"), 500}});
+    }
+    QSignalSpy changed(ApplicationState::getInstance(), &ApplicationState::deviceChanged);
+    const int from = simulator.lineCount();
+    log.mark();
+    QTest::mouseClick(window->getHeaderFrame()->getRefreshButton(), Qt::LeftButton);
+    QVERIFY(waitForIdle());
+    simulator.control("DELETE", QStringLiteral("/sim/fault"));
+
+    QCOMPARE(ApplicationState::getInstance()->getCurrentDevice(), after);
+    QCOMPARE(selector->currentText(), after);
+    // Never through the empty selection, nothing cancelled; a round only for a new register.
+    QCOMPARE(changed.count(), selected == after ? 0 : 1);
+    QVERIFY(!log.contains(QStringLiteral("Не выбрано устройство")));
+    QVERIFY(!log.contains(QStringLiteral("Отменено незавершённых запросов")));
+    const QStringList statusRequests = simulator.linesSince(from).filter(QStringLiteral("/api/v1/status/"));
+    QCOMPARE(statusRequests.size(), selected == after ? 0 : 1);
+    selectDevice(closedKkt);
+}
+
 void ClientFlowsTest::notificationsLoadAndPage()
 {
     showPage(ContentFrame::notificationsPageIndex);
@@ -314,13 +306,13 @@ void ClientFlowsTest::notificationsLoadAndPage()
     QTRY_COMPARE(table()->QAbstractItemView::model()->rowCount(), 20);
     QVERIFY(waitForIdle());
 
-    const int from = lineCount();
+    const int from = simulator.lineCount();
     QScrollBar* bar = table()->verticalScrollBar();
     QVERIFY(bar->maximum() > 0);
     bar->setValue(bar->maximum());
     QTRY_COMPARE(table()->QAbstractItemView::model()->rowCount(), 120);
-    QVERIFY(linesSince(from).contains(QStringLiteral("POST /api/v1/notifications/") + closedKkt +
-                                      QStringLiteral(" 200")));
+    QVERIFY(simulator.linesSince(from).contains(QStringLiteral("POST /api/v1/notifications/") + closedKkt +
+                                                QStringLiteral(" 200")));
     showPage(ContentFrame::infoPageIndex);
     showPage(ContentFrame::notificationsPageIndex);
     showPage(ContentFrame::infoPageIndex);
@@ -328,11 +320,11 @@ void ClientFlowsTest::notificationsLoadAndPage()
 
 void ClientFlowsTest::panelButtonOpensItsModuleOnly()
 {
-    control("POST", QStringLiteral("/sim/notify"),
-            {{QStringLiteral("device"), closedKkt},
-             {QStringLiteral("module"), QStringLiteral("DKKT")},
-             {QStringLiteral("type"), QStringLiteral("ERR")},
-             {QStringLiteral("header"), QStringLiteral("Сбой ККТ")}});
+    simulator.control("POST", QStringLiteral("/sim/notify"),
+                      {{QStringLiteral("device"), closedKkt},
+                       {QStringLiteral("module"), QStringLiteral("DKKT")},
+                       {QStringLiteral("type"), QStringLiteral("ERR")},
+                       {QStringLiteral("header"), QStringLiteral("Сбой ККТ")}});
     InfoPage* info = window->getContentFrame()->getInfoPage();
     QTest::mouseClick(info->getUpdateButton(), Qt::LeftButton);
     QtMaterialIconButton* bell = info->getKktPanel()->getNotificationButton();
@@ -365,14 +357,14 @@ void ClientFlowsTest::markReadAndDeleteReachTheService()
     QVERIFY(unreadRow >= 0);
     const int id = view->QAbstractItemView::model()->index(unreadRow, 2).data(Qt::UserRole).toInt();
 
-    int from = lineCount();
+    int from = simulator.lineCount();
     view->scrollTo(view->QAbstractItemView::model()->index(unreadRow, 2));
     const QPoint cell = view->visualRect(view->QAbstractItemView::model()->index(unreadRow, 2)).center();
     // A double click is a press and a release followed by the double-click event.
     QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, cell);
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, cell);
-    QTRY_VERIFY(linesSince(from).contains(QStringLiteral("PATCH /api/v1/notifications/") + closedKkt +
-                                          QStringLiteral(" 200")));
+    QTRY_VERIFY(simulator.linesSince(from).contains(QStringLiteral("PATCH /api/v1/notifications/") +
+                                                    closedKkt + QStringLiteral(" 200")));
     auto typeOf = [&](int notificationId) {
         for (int row = 0; row < view->QAbstractItemView::model()->rowCount(); ++row) {
             if (view->QAbstractItemView::model()->index(row, 2).data(Qt::UserRole).toInt() ==
@@ -385,7 +377,7 @@ void ClientFlowsTest::markReadAndDeleteReachTheService()
     QTRY_COMPARE(typeOf(id), int(Read));
 
     const int rowsBefore = view->QAbstractItemView::model()->rowCount();
-    from = lineCount();
+    from = simulator.lineCount();
     view->selectRow(0);
     const int deletedId = view->QAbstractItemView::model()->index(0, 2).data(Qt::UserRole).toInt();
     {
@@ -394,8 +386,8 @@ void ClientFlowsTest::markReadAndDeleteReachTheService()
         QCOMPARE(answerer.count(), 1);
         QCOMPARE(answerer.last().title, QStringLiteral("Подтверждение"));
     }
-    QTRY_VERIFY(linesSince(from).contains(QStringLiteral("DELETE /api/v1/notifications/") + closedKkt +
-                                          QStringLiteral(" 200")));
+    QTRY_VERIFY(simulator.linesSince(from).contains(QStringLiteral("DELETE /api/v1/notifications/") +
+                                                    closedKkt + QStringLiteral(" 200")));
     QTRY_COMPARE(view->QAbstractItemView::model()->rowCount(), rowsBefore - 1);
     QCOMPARE(typeOf(deletedId), -1);
     QVERIFY(waitForIdle());
@@ -407,12 +399,12 @@ void ClientFlowsTest::registrationChain()
     selectDevice(openKkt);
     TorvoPanel* torvo = window->getContentFrame()->getInfoPage()->getTorvoPanel();
     QVERIFY(torvo->getRegisterButton()->isVisible());
-    const int from = lineCount();
+    const int from = simulator.lineCount();
     ModalAnswerer answerer(QMessageBox::Ok);
     QTest::mouseClick(torvo->getRegisterButton(), Qt::LeftButton);
     QTRY_COMPARE(ApplicationState::getInstance()->getTorvoInfo().state, QStringLiteral("Зарегистрирован"));
     QVERIFY(waitForIdle());
-    const QStringList seen = linesSince(from);
+    const QStringList seen = simulator.linesSince(from);
     QVERIFY2(seen.contains(QStringLiteral("POST /api/v1/velkor 200")), qPrintable(seen.join('\n')));
     QVERIFY(seen.contains(QStringLiteral("PUT /api/v1/velkor 200")));
     QCOMPARE(answerer.count(), 0);
@@ -426,14 +418,14 @@ void ClientFlowsTest::upgradeWithClosedShift()
     selectDevice(closedKkt);
     TorvoPanel* torvo = window->getContentFrame()->getInfoPage()->getTorvoPanel();
     QTRY_VERIFY(torvo->getUpgradeButton()->isVisible());
-    const int from = lineCount();
+    const int from = simulator.lineCount();
     ModalAnswerer answerer(QMessageBox::Ok);
     QTest::mouseClick(torvo->getUpgradeButton(), Qt::LeftButton);
     QTRY_COMPARE(answerer.count(), 1);
     QCOMPARE(answerer.last().title, QStringLiteral("Обновление Torvo"));
     QCOMPARE(answerer.last().text, QStringLiteral("Обновление Torvo успешно поставлено в очередь"));
-    QVERIFY(linesSince(from).contains(QStringLiteral("POST /api/v1/update/") + closedKkt +
-                                      QStringLiteral(" 200")));
+    QVERIFY(simulator.linesSince(from).contains(QStringLiteral("POST /api/v1/update/") + closedKkt +
+                                                QStringLiteral(" 200")));
 }
 
 void ClientFlowsTest::torvoSettingsRoundTrip()
@@ -532,19 +524,25 @@ void ClientFlowsTest::serviceDownIsSaidInHeaderAndTray()
     const QString summaryTip = icon->toolTip();
     QVERIFY(!line->isVisible());
 
-    control("POST", QStringLiteral("/sim/fault"),
-            {{QStringLiteral("path"), QStringLiteral("/api/v1/")}, {QStringLiteral("status"), 500}});
+    simulator.control(
+        "POST", QStringLiteral("/sim/fault"),
+        {{QStringLiteral("path"), QStringLiteral("/api/v1/")}, {QStringLiteral("status"), 500}});
     InfoPage* info = window->getContentFrame()->getInfoPage();
+    const int contentTop = window->getContentFrame()->y();
     QTest::mouseClick(info->getUpdateButton(), Qt::LeftButton);
     QVERIFY(waitForIdle());
     QTRY_VERIFY(line->isVisible());
-    QVERIFY2(line->text().startsWith(QStringLiteral("Служба Torvo недоступна: Ошибка сети: ")),
-             qPrintable(line->text()));
+    QVERIFY2(
+        line->text().startsWith(
+            QStringLiteral("Служба Torvo недоступна (127.0.0.1:%1): Ошибка сети: ").arg(simulator.port())),
+        qPrintable(line->text()));
+    // The line has its room whether shown or not: the page does not move.
+    QCOMPARE(window->getContentFrame()->y(), contentTop);
     QCOMPARE(icon->toolTip(), line->text());
     QVERIFY(info->getKktPanel()->getValueLabel(1)->text().isEmpty());
 
     // The operator's button is the way back; the first answer takes the line away.
-    control("DELETE", QStringLiteral("/sim/fault"));
+    simulator.control("DELETE", QStringLiteral("/sim/fault"));
     QTest::mouseClick(info->getUpdateButton(), Qt::LeftButton);
     QVERIFY(waitForIdle());
     QTRY_VERIFY(!line->isVisible());
@@ -559,8 +557,9 @@ void ClientFlowsTest::trayFollowsUnreadAndCritical()
 
     // Start from nothing unread for this device: the service deletes everything it holds.
     QList<int> ids;
-    const QJsonObject all = control("POST", QStringLiteral("/api/v1/notifications/") + closedKkt,
-                                    {{QStringLiteral("offset"), 0}, {QStringLiteral("count"), 100000}});
+    const QJsonObject all =
+        simulator.control("POST", QStringLiteral("/api/v1/notifications/") + closedKkt,
+                          {{QStringLiteral("offset"), 0}, {QStringLiteral("count"), 100000}});
     for (const QJsonValue& item : all.value(QStringLiteral("notifications")).toArray()) {
         ids << item.toObject().value(QStringLiteral("id")).toInt();
     }
@@ -568,8 +567,8 @@ void ClientFlowsTest::trayFollowsUnreadAndCritical()
     for (int id : ids) {
         idArray.append(id);
     }
-    control("DELETE", QStringLiteral("/api/v1/notifications/") + closedKkt,
-            {{QStringLiteral("id"), idArray}});
+    simulator.control("DELETE", QStringLiteral("/api/v1/notifications/") + closedKkt,
+                      {{QStringLiteral("id"), idArray}});
 
     auto askCount = [&] {
         state->updateAvailableNotificationCount();
@@ -580,15 +579,17 @@ void ClientFlowsTest::trayFollowsUnreadAndCritical()
     QCOMPARE(state->getCriticalNotificationType(), NoUnread);
     QCOMPARE(tray->getTrayIcon()->toolTip(), QStringLiteral("Torvo"));
 
-    control("POST", QStringLiteral("/sim/notify"),
-            {{QStringLiteral("device"), closedKkt}, {QStringLiteral("type"), QStringLiteral("INFO")}});
+    simulator.control(
+        "POST", QStringLiteral("/sim/notify"),
+        {{QStringLiteral("device"), closedKkt}, {QStringLiteral("type"), QStringLiteral("INFO")}});
     askCount();
     QTRY_COMPARE(tray->getTrayIcon()->toolTip(), QStringLiteral("Torvo (Непрочитанные уведомления)"));
     QCOMPARE(tray->getTrayIcon()->icon().pixmap(32).toImage(),
              QIcon(QStringLiteral(":/images/gui_velkor_unread.ico")).pixmap(32).toImage());
 
-    control("POST", QStringLiteral("/sim/notify"),
-            {{QStringLiteral("device"), closedKkt}, {QStringLiteral("type"), QStringLiteral("ERR")}});
+    simulator.control(
+        "POST", QStringLiteral("/sim/notify"),
+        {{QStringLiteral("device"), closedKkt}, {QStringLiteral("type"), QStringLiteral("ERR")}});
     askCount();
     QTRY_COMPARE(tray->getTrayIcon()->toolTip(), QStringLiteral("Torvo (Критические уведомления)"));
     QCOMPARE(tray->getTrayIcon()->icon().pixmap(32).toImage(),

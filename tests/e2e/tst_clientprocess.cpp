@@ -2,10 +2,11 @@
 // outside as a person would: the window manager's close, the tray icon's clicks and menu, a
 // second start. Run by ctest with a tray host (withTray, secondStart), without one (withoutTray),
 // with one that comes up after the client (lateTray) and on a dense screen (denseScreen).
+#include "SimulatorProcess.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -110,7 +111,7 @@ private slots:
 private:
     void startBoth();
     void startClient();
-    QString simulatorOutput();
+    QString simulatorOutput() const;
     QString clientLog() const;
     void verifyWindowAndIcon(QString* icon);
     void hideRestoreAndQuit(const QString& icon);
@@ -118,17 +119,15 @@ private:
     QTemporaryDir data;
     // The session's runtime folder, where the one-instance socket lives: a private one per test.
     QTemporaryDir runtime;
-    QProcess simulator;
+    SimulatorProcess simulator;
     QProcess client;
     QProcess trayHost;
-    QByteArray simulatorLines;
 };
 
 void ClientProcessTest::init()
 {
     QVERIFY(data.isValid());
     QVERIFY(runtime.isValid());
-    simulatorLines.clear();
 }
 
 void ClientProcessTest::cleanup()
@@ -138,27 +137,24 @@ void ClientProcessTest::cleanup()
                  client.state() == QProcess::Running ? "running" : "ended",
                  client.readAllStandardError().constData(), qPrintable(clientLog()));
     }
-    for (QProcess* process : {&client, &trayHost, &simulator}) {
+    for (QProcess* process : {&client, &trayHost}) {
         if (process->state() != QProcess::NotRunning) {
             process->kill();
             process->waitForFinished();
         }
     }
+    simulator.stop();
 }
 
-QString ClientProcessTest::simulatorOutput()
+QString ClientProcessTest::simulatorOutput() const
 {
-    simulatorLines += simulator.readAllStandardOutput();
-    return QString::fromUtf8(simulatorLines);
+    return QString::fromUtf8(simulator.output());
 }
 
 void ClientProcessTest::startBoth()
 {
-    simulator.start(QStringLiteral(SIMULATOR_PATH), {QStringLiteral("--port"), QStringLiteral("0")});
-    QVERIFY(simulator.waitForStarted());
-    static const QRegularExpression portPattern(QStringLiteral("http://127\\.0\\.0\\.1:(\\d+)"));
-    QTRY_VERIFY_WITH_TIMEOUT(portPattern.match(simulatorOutput()).hasMatch(), 20000);
-    const QString port = portPattern.match(simulatorOutput()).captured(1);
+    QVERIFY(simulator.start());
+    const QString port = QString::number(simulator.port());
 
     const QString config = data.path() + QStringLiteral("/zel/torvo/torvo-gui");
     QVERIFY(QDir().mkpath(config));

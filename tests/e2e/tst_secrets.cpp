@@ -12,6 +12,7 @@
 #include "widgets/QtMaterialRaisedButton.h"
 #include "widgets/QtMaterialTextField.h"
 
+#include "SimulatorProcess.h"
 #include "TestEnvironment.h"
 
 #include <QDirIterator>
@@ -20,7 +21,6 @@
 #include <QJsonObject>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryFile>
 #include <QtTest>
@@ -139,17 +139,14 @@ private:
     void sampleSockets();
     LmSettingsDialog* openDialog(MainWindow& window);
 
-    QProcess simulator;
+    SimulatorProcess simulator;
     QList<SocketEntry> seen;
     int samples = 0;
 };
 
 void SecretsTest::cleanupTestCase()
 {
-    if (simulator.state() != QProcess::NotRunning) {
-        simulator.kill();
-        simulator.waitForFinished();
-    }
+    simulator.stop();
 }
 
 void SecretsTest::sampleSockets()
@@ -181,14 +178,8 @@ LmSettingsDialog* SecretsTest::openDialog(MainWindow& window)
 
 void SecretsTest::newPasswordLeavesNoTrace()
 {
-    simulator.start(QStringLiteral(SIMULATOR_PATH), {QStringLiteral("--port"), QStringLiteral("0")});
-    QVERIFY(simulator.waitForStarted());
-    QByteArray simulatorOutput;
-    static const QRegularExpression portLine(QStringLiteral("http://127\\.0\\.0\\.1:(\\d+)"));
-    QTRY_VERIFY_WITH_TIMEOUT((simulatorOutput += simulator.readAllStandardOutput(),
-                              portLine.match(QString::fromUtf8(simulatorOutput)).hasMatch()),
-                             20000);
-    const int port = portLine.match(QString::fromUtf8(simulatorOutput)).captured(1).toInt();
+    QVERIFY(simulator.start());
+    const int port = simulator.port();
     TestEnvironment environment(port);
 
     // Every device's ЛМ ЧЗ password, before the client reads any: whichever comes first is shown.
@@ -253,9 +244,8 @@ void SecretsTest::newPasswordLeavesNoTrace()
         clientOutput = captured.restore();
     }
     sampler.stop();
-    simulator.terminate();
-    QVERIFY(simulator.waitForFinished(20000));
-    simulatorOutput += simulator.readAllStandardOutput() + simulator.readAllStandardError();
+    QVERIFY(simulator.stop());
+    const QByteArray simulatorOutput = simulator.output();
 
     int files = 0;
     for (QDirIterator it(environment.dataDir(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);

@@ -20,6 +20,7 @@
 #include "widgets/QtMaterialRaisedButton.h"
 
 #include "LoopWatch.h"
+#include "SimulatorProcess.h"
 #include "TestEnvironment.h"
 
 #include <QComboBox>
@@ -30,8 +31,6 @@
 #include <QJsonObject>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -89,8 +88,7 @@ private:
     bool quiesce();
     void resume();
 
-    QProcess simulator;
-    QByteArray simulatorText;
+    SimulatorProcess simulator;
     QTemporaryDir data;
     QNetworkAccessManager controlClient;
     MainWindow* window = nullptr;
@@ -115,16 +113,8 @@ private:
 
 void SoakTest::initTestCase()
 {
-    simulator.start(QStringLiteral(SIMULATOR_PATH), {QStringLiteral("--port"), QStringLiteral("0"),
-                                                     QStringLiteral("--notify-every"), QStringLiteral("1")});
-    QVERIFY(simulator.waitForStarted());
-    static const QRegularExpression portLine(QStringLiteral("http://127\\.0\\.0\\.1:(\\d+)"));
-    QTRY_VERIFY_WITH_TIMEOUT((simulatorText += simulator.readAllStandardOutput(),
-                              portLine.match(QString::fromUtf8(simulatorText)).hasMatch()),
-                             20000);
-    port = portLine.match(QString::fromUtf8(simulatorText)).captured(1).toInt();
-    simulatorText.clear();
-    connect(&simulator, &QProcess::readyReadStandardOutput, this, &SoakTest::readSimulator);
+    QVERIFY(simulator.start({QStringLiteral("--notify-every"), QStringLiteral("1")}));
+    port = simulator.port();
 
     // Start-up as main() does it, on a configuration folder that already holds yesterday's log,
     // one old file past the 14 days and one within them: the first line of this run rolls
@@ -156,27 +146,18 @@ void SoakTest::initTestCase()
 void SoakTest::cleanupTestCase()
 {
     delete window;
-    if (simulator.state() != QProcess::NotRunning) {
-        simulator.terminate();
-        simulator.waitForFinished(10000);
-    }
+    simulator.stop();
 }
 
 void SoakTest::readSimulator()
 {
-    simulatorText += simulator.readAllStandardOutput();
-    const int end = simulatorText.lastIndexOf('\n');
-    if (end < 0) {
-        return;
-    }
-    for (const QByteArray& line : simulatorText.left(end).split('\n')) {
+    for (const QByteArray& line : simulator.takeLines()) {
         if (line.startsWith("GET /api/v1/notifications/")) {
             ++cycles;
         } else if (line.startsWith("GET /api/v1/critical/")) {
             ++criticalAnswers;
         }
     }
-    simulatorText.remove(0, end + 1);
 }
 
 void SoakTest::control(const QByteArray& method, const QJsonObject& body)
@@ -209,6 +190,7 @@ void SoakTest::toggleFault()
 
 void SoakTest::drive()
 {
+    readSimulator();
     // Reloads and switches keep pace with the polling, so that all three run to the end together.
     static const int cyclesPerReload =
         fromEnvironment("TORVO_SOAK_CYCLES", 600) / fromEnvironment("TORVO_SOAK_RELOADS", 60);
@@ -323,6 +305,7 @@ void SoakTest::soak()
         }
     }
     watchTimer.stop();
+    readSimulator();
     const qint64 warm = resident.at(1);
     const qint64 end = resident.last();
     QStringList series;
@@ -339,7 +322,7 @@ void SoakTest::soak()
         BaseReply::liveCount());
     QCOMPARE(BaseReply::liveCount(), 0);
     QVERIFY2(overdue.isEmpty(), qPrintable(overdue.join(QLatin1Char('\n'))));
-    QCOMPARE(simulator.state(), QProcess::Running);
+    QVERIFY(simulator.isRunning());
     QVERIFY(criticalAnswers > 0);
     QVERIFY2(end - warm < 2 * 1024 * 1024,
              qPrintable(QStringLiteral("grew by %1 KiB").arg((end - warm) / 1024)));

@@ -12,8 +12,7 @@
 #include "network/RequestTorvoStatus.h"
 
 #include "LoopWatch.h"
-#include "TestEnvironment.h"
-#include "TestServer.h"
+#include "RequestTestCase.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -208,11 +207,6 @@ TestServer::Reply replyFor(const Kind& kind, Fault fault)
         break;
     }
     return reply;
-}
-
-int liveReplies()
-{
-    return NetworkManager::getInstance()->findChildren<QNetworkReply*>().size();
 }
 
 // A port on which nothing listens.

@@ -5,8 +5,7 @@
 #include "network/RequestLMSettings.h"
 #include "network/RequestLMSettingsUpdate.h"
 
-#include "TestEnvironment.h"
-#include "TestServer.h"
+#include "RequestTestCase.h"
 
 #include <QJsonDocument>
 #include <QNetworkReply>
@@ -26,67 +25,19 @@ QByteArray json(const QJsonObject& object)
     return QJsonDocument(object).toJson();
 }
 
-bool isNetworkError(const QString& message)
-{
-    const QString prefix = QStringLiteral("Ошибка сети: ");
-    return message.startsWith(prefix) && message.size() > prefix.size();
-}
-
-int liveReplies()
-{
-    return NetworkManager::getInstance()->findChildren<QNetworkReply*>().size();
-}
-
 } // namespace
 
-class RequestFaultsTest : public QObject
+class RequestFaultsTest : public RequestTestCase
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
     void lmUpdateRefusal_data();
     void lmUpdateRefusal();
     void deviceIsOneSegment_data();
     void deviceIsOneSegment();
     void passwordsStayOutOfLog();
-
-private:
-    BaseReply* send(BaseReply* request);
-
-    TestServer server;
-    std::unique_ptr<TestEnvironment> environment;
-    LogReader log;
-    QObject* owner = nullptr;
 };
-
-void RequestFaultsTest::initTestCase()
-{
-    environment = std::make_unique<TestEnvironment>(server.port());
-}
-
-void RequestFaultsTest::init()
-{
-    owner = new QObject();
-    server.clearReplies();
-    server.clearRequests();
-    log.mark();
-}
-
-void RequestFaultsTest::cleanup()
-{
-    delete owner;
-    owner = nullptr;
-    QTRY_COMPARE(liveReplies(), 0);
-}
-
-BaseReply* RequestFaultsTest::send(BaseReply* request)
-{
-    NetworkManager::getInstance()->executeRequest(request);
-    return request;
-}
 
 void RequestFaultsTest::lmUpdateRefusal_data()
 {

@@ -2,8 +2,7 @@
 #include "network/BaseReply.h"
 #include "network/NetworkManager.h"
 
-#include "TestEnvironment.h"
-#include "TestServer.h"
+#include "RequestTestCase.h"
 
 #include <QBuffer>
 #include <QNetworkReply>
@@ -37,21 +36,13 @@ public:
     QJsonObject readObject;
 };
 
-int liveReplies()
-{
-    return NetworkManager::getInstance()->findChildren<QNetworkReply*>().size();
-}
-
 } // namespace
 
-class RequestFrameworkTest : public QObject
+class RequestFrameworkTest : public RequestTestCase
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
     void getIsLoggedWithTrailingSpace();
     void methodsReachServer_data();
     void methodsReachServer();
@@ -70,32 +61,7 @@ private slots:
 
 private:
     ProbeRequest* send(const QString& verb, const QString& path, const QByteArray& body = {});
-
-    TestServer server;
-    std::unique_ptr<TestEnvironment> environment;
-    LogReader log;
-    QObject* owner = nullptr;
 };
-
-void RequestFrameworkTest::initTestCase()
-{
-    environment = std::make_unique<TestEnvironment>(server.port());
-}
-
-void RequestFrameworkTest::init()
-{
-    owner = new QObject();
-    server.clearReplies();
-    server.clearRequests();
-    log.mark();
-}
-
-void RequestFrameworkTest::cleanup()
-{
-    delete owner;
-    owner = nullptr;
-    QTRY_COMPARE(liveReplies(), 0);
-}
 
 ProbeRequest* RequestFrameworkTest::send(const QString& verb, const QString& path, const QByteArray& body)
 {

@@ -22,8 +22,7 @@
 #include "network/RequestTorvoStatus.h"
 #include "network/RequestUpgradeTorvo.h"
 
-#include "TestEnvironment.h"
-#include "TestServer.h"
+#include "RequestTestCase.h"
 
 #include <QJsonDocument>
 #include <QNetworkReply>
@@ -235,71 +234,22 @@ const QSet<QByteArray> transportHeaders = {
     "Host",        "Connection",  "Accept-Encoding", "Accept-Language", "Content-Length",
     "REMOTE_ADDR", "REMOTE_PORT", "LOCAL_ADDR",      "LOCAL_PORT"};
 
-// "Ошибка сети: " followed by Qt's text for the failure.
-bool isNetworkError(const QString& message)
-{
-    const QString prefix = QStringLiteral("Ошибка сети: ");
-    return message.startsWith(prefix) && message.size() > prefix.size();
-}
-
-int liveReplies()
-{
-    return NetworkManager::getInstance()->findChildren<QNetworkReply*>().size();
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Factory)
 
-class RequestsTest : public QObject
+class RequestsTest : public RequestTestCase
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
     void exchange_data();
     void exchange();
     void contentError_data();
     void contentError();
     void httpError_data();
     void httpError();
-
-private:
-    BaseReply* send(BaseReply* request);
-
-    TestServer server;
-    std::unique_ptr<TestEnvironment> environment;
-    LogReader log;
-    QObject* owner = nullptr;
 };
-
-void RequestsTest::initTestCase()
-{
-    environment = std::make_unique<TestEnvironment>(server.port());
-}
-
-void RequestsTest::init()
-{
-    owner = new QObject();
-    server.clearReplies();
-    server.clearRequests();
-    log.mark();
-}
-
-void RequestsTest::cleanup()
-{
-    delete owner;
-    owner = nullptr;
-    QTRY_COMPARE(liveReplies(), 0);
-}
-
-BaseReply* RequestsTest::send(BaseReply* request)
-{
-    NetworkManager::getInstance()->executeRequest(request);
-    return request;
-}
 
 void RequestsTest::exchange_data()
 {

@@ -12,8 +12,7 @@
 #include "network/RequestStartTorvo.h"
 #include "network/RequestUpgradeTorvo.h"
 
-#include "TestEnvironment.h"
-#include "TestServer.h"
+#include "RequestTestCase.h"
 
 #include <QNetworkReply>
 #include <QtTest>
@@ -31,20 +30,13 @@ struct Outcomes
     int total() const { return successes + errors.size(); }
 };
 
-int liveReplies()
-{
-    return NetworkManager::getInstance()->findChildren<QNetworkReply*>().size();
-}
-
 } // namespace
 
-class RequestSenderTest : public QObject
+class RequestSenderTest : public RequestTestCase
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
     void cleanup();
     void oneOutcomeLoggedAndReleased_data();
     void oneOutcomeLoggedAndReleased();
@@ -54,33 +46,15 @@ private slots:
 
 private:
     RequestNotificationsCount* sendCount(Outcomes& outcomes, const QString& sentFor, const QString* selected);
-
-    TestServer server;
-    std::unique_ptr<TestEnvironment> environment;
-    LogReader log;
-    QObject* owner = nullptr;
 };
 
-void RequestSenderTest::initTestCase()
-{
-    environment = std::make_unique<TestEnvironment>(server.port());
-}
-
-void RequestSenderTest::init()
-{
-    owner = new QObject();
-    server.clearReplies();
-    server.clearRequests();
-    log.mark();
-}
-
+// Every request ends by itself, by its outcome or its time limit, before its owner goes.
 void RequestSenderTest::cleanup()
 {
     NetworkManager::getInstance()->setTimeLimitOverride(0);
     server.releaseHanging();
     QTRY_COMPARE(BaseReply::liveCount(), 0);
-    QTRY_COMPARE(liveReplies(), 0);
-    delete owner;
+    RequestTestCase::cleanup();
 }
 
 RequestNotificationsCount* RequestSenderTest::sendCount(Outcomes& outcomes, const QString& sentFor,

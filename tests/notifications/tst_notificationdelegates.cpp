@@ -86,6 +86,8 @@ private slots:
     void typeOfUnreachableRowIsError();
     void timeText_data();
     void timeText();
+    void fitText_data();
+    void fitText();
 };
 
 void NotificationDelegatesTest::initTestCase()
@@ -218,6 +220,39 @@ void NotificationDelegatesTest::timeText()
     }
     tzset();
     QCOMPARE(text, shown);
+}
+
+void NotificationDelegatesTest::fitText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<bool>("cut");
+    const QString sentence =
+        QStringLiteral("Служба не смогла связаться с ЛМ ЧЗ по адресу 127.0.0.1:5995 в течение трёх попыток");
+    QTest::newRow("long, one line") << sentence << 1 << true;
+    QTest::newRow("long, two lines") << sentence << 2 << true;
+    QTest::newRow("line break kept") << QStringLiteral("Первая\nВторая") << 2 << false;
+    QTest::newRow("one long word") << QStringLiteral("Заводскойномерккт").repeated(4) << 2 << true;
+}
+
+// The message was wrapped and then cut off by the cell mid-line, the header mid-word.
+void NotificationDelegatesTest::fitText()
+{
+    QFETCH(QString, text);
+    QFETCH(int, lines);
+    QFETCH(bool, cut);
+    const QFont font(QStringLiteral("DejaVu Sans"), 9);
+    const QFontMetrics metrics(font);
+    const QStringList fitted =
+        NotificationEventDelegate::fitText(text, font, 200, lines * metrics.lineSpacing() + 2).split('\n');
+    QCOMPARE(fitted.size(), lines);
+    for (const QString& line : fitted) {
+        QVERIFY2(metrics.horizontalAdvance(line) <= 200, qPrintable(line));
+    }
+    QCOMPARE(fitted.last().endsWith(QChar(0x2026)), cut);
+    if (!cut) {
+        QCOMPARE(fitted.join(' '), QString(text).replace('\n', ' '));
+    }
 }
 
 QTEST_MAIN(NotificationDelegatesTest)

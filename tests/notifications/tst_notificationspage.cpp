@@ -15,6 +15,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -69,6 +70,18 @@ QList<TestServer::Request> requestsWith(const TestServer& server, const QString&
         }
     }
     return found;
+}
+
+// The page's lines that the operator sees.
+QStringList visibleTexts(const QWidget& page)
+{
+    QStringList texts;
+    for (const QLabel* label : page.findChildren<QLabel*>()) {
+        if (label->isVisible()) {
+            texts.append(label->text());
+        }
+    }
+    return texts;
 }
 
 } // namespace
@@ -146,13 +159,14 @@ void NotificationsPageTest::layout()
     auto* box = qobject_cast<QVBoxLayout*>(page->layout());
     QVERIFY(box);
     QCOMPARE(box->contentsMargins(), QMargins(0, 0, 0, 0));
-    QCOMPARE(box->count(), 4);
+    QCOMPARE(box->count(), 6);
     QCOMPARE(box->itemAt(0)->widget(), static_cast<QWidget*>(table));
     QCOMPARE(box->stretch(0), 1);
-    QCOMPARE(box->itemAt(1)->spacerItem()->sizeHint().height(), 10);
-    QCOMPARE(box->itemAt(2)->widget(), static_cast<QWidget*>(button));
-    QCOMPARE(box->itemAt(2)->alignment(), Qt::AlignHCenter | Qt::AlignVCenter);
+    QVERIFY(box->itemAt(1)->widget()->isHidden() && box->itemAt(2)->widget()->isHidden());
     QCOMPARE(box->itemAt(3)->spacerItem()->sizeHint().height(), 10);
+    QCOMPARE(box->itemAt(4)->widget(), static_cast<QWidget*>(button));
+    QCOMPARE(box->itemAt(4)->alignment(), Qt::AlignHCenter | Qt::AlignVCenter);
+    QCOMPARE(box->itemAt(5)->spacerItem()->sizeHint().height(), 10);
     // Showing the page asks nothing of the service.
     QCOMPARE(server.requestCount(), 0);
     QCOMPARE(rows()->rowCount(), 0);
@@ -202,6 +216,18 @@ void NotificationsPageTest::failedReloadLeavesTableEmpty()
     QTRY_VERIFY(
         log.contains(QStringLiteral("Обработка ответа на запрос обновления списка уведомлений: error: `")));
     QCOMPARE(rows()->rowCount(), 0);
+    // The page says why, and its empty table does not claim that there is nothing.
+    QTRY_COMPARE(visibleTexts(*page).size(), 1);
+    QVERIFY(visibleTexts(*page).first().startsWith(QStringLiteral("Не удалось загрузить уведомления: ")));
+    QCOMPARE(table->placeholderText(), QString());
+
+    server.setReply(QStringLiteral("POST"), path, slowReply(listReply(1, 0)));
+    QTest::mouseClick(button, Qt::LeftButton);
+    const QString loading = table->placeholderText();
+    QVERIFY(!loading.isEmpty());
+    QTRY_VERIFY(table->placeholderText() != loading);
+    QVERIFY(!table->placeholderText().isEmpty()); // the empty page says so
+    QCOMPARE(visibleTexts(*page), QStringList());
 }
 
 void NotificationsPageTest::commandsReachService()
@@ -262,6 +288,14 @@ void NotificationsPageTest::showNotificationsFiltersWithoutReload()
         QCOMPARE(rows()->index(row, 2).data(ModuleRole).toInt(), int(TORVO));
     }
     QCOMPARE(server.requestCount(), 0);
+
+    // The page says which modules it shows, and offers the way back to all.
+    QVERIFY(visibleTexts(*page).join('|').contains(QStringLiteral("Torvo")));
+    auto* showAll = page->findChildren<QtMaterialRaisedButton*>().last();
+    QVERIFY(showAll != button && showAll->isVisible());
+    QTest::mouseClick(showAll, Qt::LeftButton);
+    QCOMPARE(rows()->rowCount(), 6);
+    QCOMPARE(visibleTexts(*page), QStringList());
 }
 
 QTEST_MAIN(NotificationsPageTest)

@@ -80,6 +80,9 @@ private slots:
     void previousDeviceRepliesAreDropped();
     void reloadSupersedesPageInFlight();
     void timerAsksCountThenCritical();
+    void summariesFollowMarkAndDelete_data();
+    void summariesFollowMarkAndDelete();
+    void announcesOnlyNews();
 
 private:
     void loadPage(const QList<QJsonObject>& items);
@@ -260,7 +263,7 @@ void NotificationStateTest::deleteUnknownIdStillEmits()
     state->deleteNotification({77});
     QVERIFY(changed.wait());
     QCOMPARE(changed.count(), 2);
-    QCOMPARE(server.lastRequest().method, QStringLiteral("DELETE"));
+    QCOMPARE(server.requests(QStringLiteral("DELETE"), path).size(), 2);
 }
 
 void NotificationStateTest::markAndDeleteFailuresChangeNothing()
@@ -277,6 +280,14 @@ void NotificationStateTest::markAndDeleteFailuresChangeNothing()
     QVERIFY(log.contains(
         QStringLiteral("Обработка ответа на запрос отметки уведомлений как прочитанных: error: `")));
     QVERIFY(log.contains(QStringLiteral("Обработка ответа на запрос удаления уведомлений: error: `")));
+    // Each failure is kept for the page until a command of its kind succeeds.
+    using Operation = NotificationState::Operation;
+    QVERIFY(state->getFailure(Operation::Mark).startsWith(QStringLiteral("Ошибка сети: ")));
+    QVERIFY(state->getFailure(Operation::Delete).startsWith(QStringLiteral("Ошибка сети: ")));
+    server.setJson(QStringLiteral("PATCH"), path, "{}");
+    state->markNotificationAsRead({1});
+    QTRY_VERIFY(state->getFailure(Operation::Mark).isEmpty());
+    QVERIFY(!state->getFailure(Operation::Delete).isEmpty());
 }
 
 void NotificationStateTest::clearWhileListPending()
@@ -363,6 +374,7 @@ void NotificationStateTest::previousDeviceRepliesAreDropped()
     application->setCurrentDevice(a);
     QTRY_COMPARE(state->getNotifications().size(), 2);
     QTRY_COMPARE(pendingRequests(state), 0);
+    QTRY_COMPARE(application->findChildren<BaseReply*>().size(), 0);
     QCOMPARE(state->getAvailableNotificationCount(), 3);
     QVERIFY(state->getCriticalModuleNotification().hasCriticalDkkt);
 
@@ -409,7 +421,10 @@ void NotificationStateTest::previousDeviceRepliesAreDropped()
     QCOMPARE(state->getAvailableNotificationCount(), 0);
     QCOMPARE(state->getCriticalModuleNotification(), CriticalModuleNotification());
     QVERIFY(!log.contains(QStringLiteral("A-late")));
-    if (kind == QLatin1String("mark") || kind == QLatin1String("delete")) {
+    // Only the request under test was left, unless it is a command, which is never given up.
+    const bool command = kind == QLatin1String("mark") || kind == QLatin1String("delete");
+    QCOMPARE(log.contains(QStringLiteral("Отменено незавершённых запросов: 1")), !command);
+    if (command) {
         // The operator's command still reached A; only its answer is no longer B's business.
         QVERIFY(log.contains(QStringLiteral("для устройства ") + a +
                              QStringLiteral(" пропущен: выбрано устройство ") + b));
@@ -444,6 +459,7 @@ void NotificationStateTest::reloadSupersedesPageInFlight()
     std::sort(held.begin(), held.end());
     QCOMPARE(held, QList<int>({1, 300}));
     QVERIFY(!log.contains(QStringLiteral("old page")));
+    QVERIFY(log.contains(QStringLiteral("Отменено незавершённых запросов: 1")));
 }
 
 void NotificationStateTest::timerAsksCountThenCritical()
@@ -467,6 +483,66 @@ void NotificationStateTest::timerAsksCountThenCritical()
         messages.indexOf(QStringLiteral("Запрос обновления информации о критических уведомлениях ..."));
     QVERIFY(countAt >= 0);
     QVERIFY(criticalAt > countAt);
+}
+
+void NotificationStateTest::summariesFollowMarkAndDelete_data()
+{
+    QTest::addColumn<bool>("countInFlight");
+    QTest::newRow("mark") << false;
+    QTest::newRow("delete, count in flight") << true;
+}
+
+// "Прочитать все" left the bells red and the tray critical until the next poll, five minutes on.
+void NotificationStateTest::summariesFollowMarkAndDelete()
+{
+    QFETCH(bool, countInFlight);
+    if (countInFlight) {
+        // Read by the service before the command: its answer is out of date when it comes.
+        TestServer::Reply old;
+        old.body = count(1, true);
+        old.delayMs = 400;
+        server.setReply(QStringLiteral("GET"), path, old);
+        state->updateAvailableNotificationCount();
+        QTRY_COMPARE(server.requestCount(), 1);
+    }
+    server.setJson(QStringLiteral("GET"), path, count(0, false));
+    server.setJson(QStringLiteral("GET"), criticalPath, "{}");
+    server.setJson(countInFlight ? QStringLiteral("DELETE") : QStringLiteral("PATCH"), path, "{}");
+    countInFlight ? state->deleteNotification({1}) : state->markNotificationAsRead({1});
+    QTRY_COMPARE(pendingRequests(state), 0);
+    QCOMPARE(state->getCriticalNotificationType(), NoUnread);
+    QCOMPARE(server.requests(QStringLiteral("GET"), criticalPath).size(), 1);
+    QCOMPARE(server.requests(QStringLiteral("GET"), path).size(), countInFlight ? 2 : 1);
+}
+
+// The balloon said "Есть критические уведомления" at every return to a register that had them;
+// a level of a register is told until that register falls below it.
+void NotificationStateTest::announcesOnlyNews()
+{
+    ApplicationState* application = ApplicationState::getInstance();
+    QSignalSpy announced(state, &NotificationState::notificationsToAnnounce);
+    const auto countFor = [&](const QString& device, int unread, bool critical) {
+        server.setJson(QStringLiteral("GET"), path + device, count(unread, critical));
+        if (application->getCurrentDevice() == device) {
+            state->updateAvailableNotificationCount();
+        } else {
+            application->setCurrentDevice(device);
+        }
+        QTRY_COMPARE(pendingRequests(state), 0);
+    };
+    countFor(QStringLiteral("news-A"), 2, true);
+    countFor(QStringLiteral("news-B"), 1, false);
+    countFor(QStringLiteral("news-A"), 2, true);
+    countFor(QStringLiteral("news-A"), 2, false); // the critical ones were read: nothing worse
+    countFor(QStringLiteral("news-A"), 0, false);
+    countFor(QStringLiteral("news-A"), 0, true);
+    QList<int> levels;
+    for (const QList<QVariant>& signal : qAsConst(announced)) {
+        levels.append(signal.first().value<CriticalNotificationType>());
+    }
+    QCOMPARE(levels, (QList<int>{HasCritical, HasUnread, HasCritical}));
+    application->setCurrentDevice(QString());
+    QTRY_COMPARE(application->findChildren<BaseReply*>().size(), 0);
 }
 
 QTEST_GUILESS_MAIN(NotificationStateTest)

@@ -29,7 +29,8 @@ dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./conffiles | grep -qx /etc/xdg/autosta
 # Every dependency names a real package (the first of each choice is installed here), and the
 # ones no linker finds are there.
 depends=$(dpkg-deb --field "$deb" Depends)
-for needed in libqt5widgets5 libqt5network5 libqt5svg5 liblog4cpp5v5 fonts-dejavu-core fonts-noto-color-emoji; do
+for needed in libqt5widgets5 libqt5network5 libqt5svg5 liblog4cpp5v5 fonts-dejavu-core fonts-noto-color-emoji \
+    qttranslations5-l10n; do
     grep -q "\b$needed\b" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 while read -r choice; do

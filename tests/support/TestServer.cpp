@@ -193,7 +193,8 @@ void TestServer::handle(const std::string& method, const void* rawRequest, void*
         auto sent = std::make_shared<qint64>(0);
         // Writes the next piece; false once the stream is over or the client has gone.
         auto next = [this, generation, chunk, total, sent, delay = reply.delayMs](httplib::DataSink& sink) {
-            if (delay > 0 && !pause(generation, delay)) {
+            // Also without a delay: a stream must end when released, or it outlives its test.
+            if (!pause(generation, delay)) {
                 return false;
             }
             qint64 size = qint64(chunk.size());

@@ -1,7 +1,5 @@
 // The client's own request classes against the simulated service, over real loopback sockets.
-#include "Scenario.h"
-#include "SimServer.h"
-#include "SimService.h"
+#include "LocalSimulator.h"
 
 #include "network/NetworkManager.h"
 #include "network/RequestCheckUpgradeTorvo.h"
@@ -28,15 +26,12 @@
 
 #include "TestEnvironment.h"
 
-#include <QNetworkAccessManager>
 #include <QNetworkInterface>
-#include <QNetworkReply>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
-#include <mutex>
 #include <type_traits>
 
 namespace {
@@ -57,9 +52,6 @@ struct Outcome
 class SimClientTest : public QObject
 {
     Q_OBJECT
-
-public:
-    SimClientTest();
 
 private slots:
     void initTestCase();
@@ -86,48 +78,34 @@ private slots:
     void hangingReplyComesWhenReleased();
     void refusesWhileDown();
     void onlyLoopbackIsServed();
+    void commandWithoutBody_data();
+    void commandWithoutBody();
 
 private:
     template <class R> R* make(const QString& device = QString());
     Outcome run(BaseReply* request, int timeoutMs = 20000);
-    QJsonObject control(const QByteArray& method, const QString& path, const QJsonObject& body = {});
     QList<NotificationInfo> allNotifications(const QString& device);
-    bool sawLine(const QString& line) const;
 
-    SimService service;
-    SimServer server;
+    LocalSimulator simulator;
     std::unique_ptr<TestEnvironment> environment;
     QObject* owner = nullptr;
-    QNetworkAccessManager controlClient;
-
-    mutable std::mutex linesMutex;
-    QStringList lines;
 };
-
-SimClientTest::SimClientTest()
-    : service(Scenario::standard(QDateTime::currentDateTime()))
-    , server(service, [this](const QString& line) {
-        std::lock_guard<std::mutex> lock(linesMutex);
-        lines.append(line);
-    })
-{
-}
 
 void SimClientTest::initTestCase()
 {
-    QVERIFY(server.start(0));
-    environment = std::make_unique<TestEnvironment>(server.port());
+    QVERIFY(simulator.start());
+    environment = std::make_unique<TestEnvironment>(simulator.port());
 }
 
 void SimClientTest::init()
 {
     owner = new QObject(this);
-    control("POST", "/sim/reset");
+    simulator.control("POST", "/sim/reset");
 }
 
 void SimClientTest::cleanup()
 {
-    control("DELETE", "/sim/fault");
+    simulator.control("DELETE", "/sim/fault");
     delete owner;
 }
 
@@ -154,19 +132,6 @@ Outcome SimClientTest::run(BaseReply* request, int timeoutMs)
     return outcome;
 }
 
-QJsonObject SimClientTest::control(const QByteArray& method, const QString& path, const QJsonObject& body)
-{
-    QNetworkRequest request(QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(server.port()).arg(path)));
-    request.setHeader(QNetworkRequest::ContentTypeHeader, "application/json");
-    QNetworkReply* reply = controlClient.sendCustomRequest(request, method, QJsonDocument(body).toJson());
-    QSignalSpy finished(reply, &QNetworkReply::finished);
-    if (!reply->isFinished() && !finished.wait(20000)) {
-        qWarning("no answer to the control request");
-    }
-    reply->deleteLater();
-    return QJsonDocument::fromJson(reply->readAll()).object();
-}
-
 QList<NotificationInfo> SimClientTest::allNotifications(const QString& device)
 {
     QList<NotificationInfo> all;
@@ -184,12 +149,6 @@ QList<NotificationInfo> SimClientTest::allNotifications(const QString& device)
     }
 }
 
-bool SimClientTest::sawLine(const QString& line) const
-{
-    std::lock_guard<std::mutex> lock(linesMutex);
-    return lines.contains(line);
-}
-
 void SimClientTest::deviceLists()
 {
     auto* kkt = make<RequestKKTList>();
@@ -198,7 +157,7 @@ void SimClientTest::deviceLists()
     auto* instances = make<RequestTorvoList>();
     QVERIFY(run(instances).ok);
     QCOMPARE(instances->getIds(), QStringList{instance});
-    QTRY_VERIFY(sawLine("GET /api/v1/dkktList 200"));
+    QTRY_VERIFY(simulator.sawLine("GET /api/v1/dkktList 200"));
 }
 
 void SimClientTest::statusReplies_data()
@@ -294,11 +253,11 @@ void SimClientTest::registrationRefused()
 {
     QFETCH(QString, change);
     QFETCH(QString, error);
-    control("POST", "/sim/device", {{"device", openKkt}, {"serviceState", "Работает"}});
+    simulator.control("POST", "/sim/device", {{"device", openKkt}, {"serviceState", "Работает"}});
     QJsonObject fields{{"kktSerial", openKkt}, {"fnSerial", "9961440300512345"}, {"kktInn", "7725123456"}};
     const QStringList pair = change.mid(change.startsWith("sim:") ? 4 : 0).split('=');
     if (change.startsWith("sim:")) {
-        control("POST", "/sim/device", {{"device", openKkt}, {pair[0], pair[1]}});
+        simulator.control("POST", "/sim/device", {{"device", openKkt}, {pair[0], pair[1]}});
     } else {
         fields.insert(pair[0], pair[1]);
     }
@@ -354,7 +313,7 @@ void SimClientTest::upgrade()
     QCOMPARE(version, queued ? before : update->getVersionName());
 
     if (queued) {
-        control("POST", "/sim/device", {{"device", device}, {"shiftState", "Закрыта"}});
+        simulator.control("POST", "/sim/device", {{"device", device}, {"shiftState", "Закрыта"}});
         QVERIFY(check(available, version));
         QVERIFY(!available);
         QCOMPARE(version, update->getVersionName());
@@ -547,30 +506,27 @@ void SimClientTest::faults()
     QFETCH(QJsonObject, fault);
     QFETCH(QString, error);
     QFETCH(QString, line);
-    QVERIFY(control("POST", "/sim/fault", fault).contains("faults"));
-    {
-        std::lock_guard<std::mutex> lock(linesMutex);
-        lines.clear();
-    }
+    QVERIFY(simulator.control("POST", "/sim/fault", fault).contains("faults"));
+    simulator.clearLines();
     const Outcome outcome = run(make<RequestKKTList>());
     QVERIFY(outcome.finished);
     QVERIFY2(error.isEmpty() ? outcome.ok : outcome.error.startsWith(error), qPrintable(outcome.error));
-    QTRY_VERIFY2(sawLine(line), qPrintable(line));
+    QTRY_VERIFY2(simulator.sawLine(line), qPrintable(line));
 }
 
 void SimClientTest::hangingReplyComesWhenReleased()
 {
-    control("POST", "/sim/fault", {{"path", "/api/v1/status/"}, {"hang", true}});
+    simulator.control("POST", "/sim/fault", {{"path", "/api/v1/status/"}, {"hang", true}});
     auto* hanging = make<RequestConnectionStatus>(closedKkt);
     QSignalSpy succeeded(hanging, &BaseReply::success);
     QSignalSpy failed(hanging, &BaseReply::error);
     NetworkManager::getInstance()->executeRequest(hanging);
-    QTRY_VERIFY(sawLine("GET /api/v1/status/" + closedKkt + " hang"));
+    QTRY_VERIFY(simulator.sawLine("GET /api/v1/status/" + closedKkt + " hang"));
     // Other requests go on while one hangs; the hanging one still has no answer after them.
     QVERIFY(run(make<RequestKKTList>()).ok);
     QVERIFY(succeeded.isEmpty() && failed.isEmpty());
 
-    control("DELETE", "/sim/fault");
+    simulator.control("DELETE", "/sim/fault");
     QTRY_COMPARE(succeeded.count(), 1);
     QVERIFY(failed.isEmpty());
     QVERIFY(!hanging->getGismt().status.isEmpty());
@@ -578,19 +534,19 @@ void SimClientTest::hangingReplyComesWhenReleased()
 
 void SimClientTest::refusesWhileDown()
 {
-    control("POST", "/sim/fault", {{"refuse", true}, {"seconds", 3}});
-    QTRY_VERIFY(!server.isListening());
+    simulator.control("POST", "/sim/fault", {{"refuse", true}, {"seconds", 3}});
+    QTRY_VERIFY(!simulator.isListening());
     const Outcome down = run(make<RequestKKTList>());
     QVERIFY(down.finished);
     QVERIFY2(down.error.startsWith("Ошибка сети: "), qPrintable(down.error));
-    QTRY_VERIFY_WITH_TIMEOUT(server.isListening(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(simulator.isListening(), 20000);
     QVERIFY(run(make<RequestKKTList>()).ok);
 }
 
 void SimClientTest::onlyLoopbackIsServed()
 {
     QTcpSocket loopback;
-    loopback.connectToHost(QHostAddress::LocalHost, server.port());
+    loopback.connectToHost(QHostAddress::LocalHost, simulator.port());
     QVERIFY(loopback.waitForConnected(20000));
 
     QHostAddress outside;
@@ -605,10 +561,31 @@ void SimClientTest::onlyLoopbackIsServed()
     }
     QTcpSocket socket;
     QSignalSpy failed(&socket, &QAbstractSocket::errorOccurred);
-    socket.connectToHost(outside, server.port());
+    socket.connectToHost(outside, simulator.port());
     QVERIFY(failed.wait(20000) || !failed.isEmpty());
     QCOMPARE(socket.error(), QAbstractSocket::ConnectionRefusedError);
     QVERIFY(socket.state() != QAbstractSocket::ConnectedState);
+}
+
+void SimClientTest::commandWithoutBody_data()
+{
+    QTest::addColumn<QByteArray>("command");
+    QTest::newRow("reset") << QByteArray("POST /sim/reset");
+    QTest::newRow("notify") << QByteArray("POST /sim/notify");
+    QTest::newRow("faults removed") << QByteArray("DELETE /sim/fault");
+}
+
+// As curl sends "-X POST" without "-d": no body and no Content-Length.
+void SimClientTest::commandWithoutBody()
+{
+    QFETCH(QByteArray, command);
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, simulator.port());
+    QVERIFY(socket.waitForConnected(20000));
+    socket.write(command + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    QTRY_VERIFY_WITH_TIMEOUT(socket.canReadLine(), 20000);
+    QCOMPARE(socket.readLine().trimmed(), QByteArray("HTTP/1.1 200 OK"));
+    QTRY_VERIFY(simulator.sawLine(QString::fromLatin1(command) + QStringLiteral(" 200")));
 }
 
 QTEST_GUILESS_MAIN(SimClientTest)

@@ -3,6 +3,7 @@
 #include "network/RequestKKTList.h"
 #include "network/RequestTorvoList.h"
 
+#include "SimulatorProcess.h"
 #include "TestEnvironment.h"
 
 #include <QProcess>
@@ -28,8 +29,7 @@ private:
     bool sawLine(const QString& line);
 
     QTemporaryDir dir;
-    QProcess simulator;
-    QString output;
+    SimulatorProcess simulator;
     std::unique_ptr<TestEnvironment> environment;
 };
 
@@ -41,13 +41,8 @@ void SimProcessTest::initTestCase()
                        "notifications": 3})");
     scenario.close();
 
-    simulator.setProcessChannelMode(QProcess::SeparateChannels);
-    // Text mode: on Windows the simulator's lines end in CR LF.
-    simulator.start(SIM_EXECUTABLE, {"--port", "0", "--scenario", scenario.fileName(), "--latency", "10"},
-                    QIODevice::ReadWrite | QIODevice::Text);
-    QVERIFY(simulator.waitForStarted(20000));
-    QTRY_VERIFY_WITH_TIMEOUT(simulator.canReadLine(), 20000);
-    const QString first = QString::fromUtf8(simulator.readLine()).trimmed();
+    QVERIFY(simulator.start({"--scenario", scenario.fileName(), "--latency", "10"}));
+    const QString first = QString::fromUtf8(simulator.takeLines().value(0));
     const QRegularExpressionMatch match =
         QRegularExpression("^torvo-service-sim: listening on http://127\\.0\\.0\\.1:(\\d+)$").match(first);
     QVERIFY2(match.hasMatch(), qPrintable(first));
@@ -58,14 +53,12 @@ void SimProcessTest::initTestCase()
 
 void SimProcessTest::cleanupTestCase()
 {
-    simulator.kill();
-    simulator.waitForFinished(20000);
+    simulator.stop();
 }
 
 bool SimProcessTest::sawLine(const QString& line)
 {
-    output += QString::fromUtf8(simulator.readAllStandardOutput());
-    return output.split('\n').contains(line);
+    return simulator.output().split('\n').contains(line.toUtf8());
 }
 
 void SimProcessTest::scenarioDevicesAreServed()
@@ -105,7 +98,7 @@ void SimProcessTest::badOptions()
     QFETCH(QStringList, arguments);
     QFETCH(QString, message);
     QProcess process;
-    process.start(SIM_EXECUTABLE, arguments);
+    process.start(SimulatorProcess::program(), arguments);
     QVERIFY(process.waitForFinished(20000));
     QCOMPARE(process.exitCode(), 2);
     QVERIFY(process.readAllStandardOutput().isEmpty());

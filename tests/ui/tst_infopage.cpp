@@ -7,6 +7,7 @@
 
 #include "app/ApplicationState.h"
 #include "app/Settings.h"
+#include "network/NetworkManager.h"
 #include "ui/GISPanel.h"
 #include "ui/InfoPage.h"
 #include "ui/KKTPanel.h"
@@ -98,6 +99,8 @@ void InfoPageTest::init()
 
 void InfoPageTest::cleanup()
 {
+    NetworkManager::getInstance()->setTimeLimitOverride(0);
+    server.releaseHanging();
     QVERIFY(waitForNetworkIdle());
     page.reset();
     QTRY_VERIFY(!anyVisibleTopLevel());
@@ -303,20 +306,27 @@ void InfoPageTest::exportCancelled()
 
 void InfoPageTest::exportOutcome_data()
 {
-    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("status"); // 0: no answer within a time limit of 0.4 s
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("reason"); // how the box's second line begins; null: no such line
     QTest::addColumn<int>("icon");
     QTest::addColumn<QString>("logged");
     QTest::addColumn<QString>("level");
 
+    const QString failed = QStringLiteral("Ошибка при сохранении сервисных логи: ");
+    const QString noAnswer = QStringLiteral("Нет ответа от службы Torvo за 0.4 с");
     QTest::newRow("exported") << 200 << QStringLiteral("Выгрузка логов Velkor")
-                              << QStringLiteral("Логи успешно выгружены") << int(QMessageBox::Information)
-                              << QStringLiteral("Сервисные логи сохранены") << " INFO  [GUI] ";
+                              << QStringLiteral("Логи успешно выгружены") << QString()
+                              << int(QMessageBox::Information) << QStringLiteral("Сервисные логи сохранены")
+                              << " INFO  [GUI] ";
     QTest::newRow("refused") << 500 << QStringLiteral("Ошибка при выгрузке сервисных логов")
-                             << QStringLiteral("Не удалось выгрузить логи") << int(QMessageBox::Critical)
-                             << QStringLiteral("Ошибка при сохранении сервисных логи: Ошибка сети: ")
+                             << QStringLiteral("Не удалось выгрузить логи") << QStringLiteral("Ошибка сети: ")
+                             << int(QMessageBox::Critical) << failed + QStringLiteral("Ошибка сети: ")
                              << " ERROR [GUI] ";
+    QTest::newRow("no answer") << 0 << QStringLiteral("Ошибка при выгрузке сервисных логов")
+                               << QStringLiteral("Не удалось выгрузить логи") << noAnswer
+                               << int(QMessageBox::Critical) << failed + noAnswer << " ERROR [GUI] ";
 }
 
 void InfoPageTest::exportOutcome()
@@ -324,11 +334,19 @@ void InfoPageTest::exportOutcome()
     QFETCH(int, status);
     QFETCH(QString, title);
     QFETCH(QString, text);
+    QFETCH(QString, reason);
     QFETCH(int, icon);
     QFETCH(QString, logged);
     QFETCH(QString, level);
 
-    server.setJson(QStringLiteral("POST"), serviceLogPath, "{}", status);
+    if (status == 0) {
+        TestServer::Reply hang;
+        hang.action = TestServer::Action::Hang;
+        server.setReply(QStringLiteral("POST"), serviceLogPath, hang);
+        NetworkManager::getInstance()->setTimeLimitOverride(400);
+    } else {
+        server.setJson(QStringLiteral("POST"), serviceLogPath, "{}", status);
+    }
     answerChooser(folder);
     ModalAnswerer answerer;
     QtMaterialRaisedButton* button = page->getSaveLogsButton();
@@ -338,7 +356,14 @@ void InfoPageTest::exportOutcome()
     QTRY_COMPARE(answerer.count(), 1);
     QVERIFY(button->isEnabled());
     QCOMPARE(answerer.last().title, title);
-    QCOMPARE(answerer.last().text, text);
+    // The failure's reason, the one the log gives, on a line of its own.
+    const QStringList lines = answerer.last().text.split(QLatin1Char('\n'));
+    QCOMPARE(lines.first(), text);
+    QCOMPARE(lines.size(), reason.isNull() ? 1 : 2);
+    if (!reason.isNull()) {
+        QVERIFY2(lines.last().startsWith(reason), qPrintable(lines.last()));
+        QVERIFY(log.contains(QStringLiteral("Ошибка при сохранении сервисных логи: ") + lines.last()));
+    }
     QCOMPARE(int(answerer.last().icon), icon);
     QCOMPARE(answerer.last().parent, page.get());
     QCOMPARE(captions.size(), 1);
@@ -389,7 +414,7 @@ void InfoPageTest::businessLogExport()
     page->saveBusinessLogs(device, folder);
     QTRY_COMPARE(answerer.count(), 2);
     QCOMPARE(answerer.last().title, QStringLiteral("Ошибка при выгрузке бизнес логов"));
-    QCOMPARE(answerer.last().text, QStringLiteral("Не удалось выгрузить логи"));
+    QVERIFY(answerer.last().text.startsWith(QStringLiteral("Не удалось выгрузить логи\nОшибка сети: ")));
     QVERIFY(log.contains(QStringLiteral("Ошибка при сохранении бизнес логи: Ошибка сети: ")));
 }
 

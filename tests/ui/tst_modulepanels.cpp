@@ -123,6 +123,8 @@ private slots:
     void redrawShowsRecords();
     void statusDots_data();
     void statusDots();
+    void unreadPartSaysWhy_data();
+    void unreadPartSaysWhy();
     void serviceTimeInLocalTime_data();
     void serviceTimeInLocalTime();
     void criticalFlagLightsOwnPanelOnly_data();
@@ -185,7 +187,9 @@ void ModulePanelsTest::layoutBeforeFirstRedraw_data()
                                         QStringLiteral("Последняя синхронизация:")}
                          << true;
     QTest::newRow("torvo") << "torvo" << QStringLiteral("Torvo")
-                           << QStringList{QStringLiteral("ID:"), QStringLiteral("Версия:")} << false;
+                           << QStringList{QStringLiteral("Состояние:"), QStringLiteral("ID:"),
+                                          QStringLiteral("Версия:")}
+                           << false;
 }
 
 void ModulePanelsTest::layoutBeforeFirstRedraw()
@@ -301,6 +305,11 @@ void ModulePanelsTest::statusDots_data()
     QTest::newRow("lm upper-case code")
         << "lm"
         << "lmCode" << QStringLiteral("READY") << unknown << int(StatusIndicator::Unknown) << unknown;
+    // An identifier-like text with no space in it wraps within its half of the page.
+    const QString unbroken = QStringLiteral("token=8f3a2c917be04d1a9c55e1f0a7b3d2c6e9f81234abcdef0123456789");
+    QTest::newRow("software long error")
+        << "software"
+        << "softwareError" << unbroken << unbroken << int(StatusIndicator::Failure) << bad;
     QTest::newRow("shift open") << "kkt"
                                 << "shiftState" << QStringLiteral("Открыта") << QStringLiteral("Открыта")
                                 << int(StatusIndicator::Success) << ok;
@@ -322,6 +331,7 @@ void ModulePanelsTest::statusDots()
     QFETCH(QString, toolTip);
 
     InfoPage page;
+    page.resize(780, 700);
     page.show();
     // Light every dot first, so that a hidden outcome is a redraw's doing.
     DeviceScript lit;
@@ -330,6 +340,9 @@ void ModulePanelsTest::statusDots()
     lit.lmCode = QStringLiteral("sync_error");
     scriptDevice(server, lit);
     QVERIFY(selectDevice(device));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    const int statusRow = panel == QLatin1String("kkt") ? 5 : 0;
+    const int valueX = panelNamed(page, panel)->getValueLabel(statusRow)->x();
 
     DeviceScript script;
     script.device = device;
@@ -338,8 +351,11 @@ void ModulePanelsTest::statusDots()
     QVERIFY(selectDevice(device));
 
     ModulePanel* subject = panelNamed(page, panel);
-    const int statusRow = panel == QLatin1String("kkt") ? 5 : 0;
     QCOMPARE(subject->getValueLabel(statusRow)->text(), shownText);
+    // A dot that goes does not pull the values left, and no value widens its column.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QCOMPARE(subject->getValueLabel(statusRow)->x(), valueX);
+    QVERIFY(subject->getValueLabel(statusRow)->minimumSizeHint().width() <= subject->width() / 2);
     StatusIndicator* dot = subject->getStatusIndicator();
     QCOMPARE(int(dot->getStatus()), status);
     QCOMPARE(dot->toolTip(), toolTip);
@@ -352,6 +368,68 @@ void ModulePanelsTest::statusDots()
     QCOMPARE(dot->styleSheet().section(QLatin1Char(';'), 0, 0),
              QStringLiteral("background-color: ") +
                  StatusIndicator::colorOf(StatusIndicator::Status(status)));
+}
+
+void ModulePanelsTest::unreadPartSaysWhy_data()
+{
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<QString>("path");  // the read that fails
+    QTest::addColumn<int>("read");      // its state in the application state
+    QTest::addColumn<int>("knownRow");  // a row the panel's other read fills; -1: none
+    QTest::addColumn<QString>("known"); // its value
+
+    const QString none;
+    QTest::newRow("kkt") << "kkt" << ServicePaths::kktList() << int(StatusRead::Kkt) << -1 << none;
+    QTest::newRow("software") << "software" << ServicePaths::status(device) << int(StatusRead::Connection)
+                              << -1 << none;
+    QTest::newRow("lm status") << "lm" << ServicePaths::lmStatus(device) << int(StatusRead::Lm) << 2
+                               << QStringLiteral("192.168.1.20:5995");
+    QTest::newRow("lm address") << "lm" << ServicePaths::lmSettings(device) << int(StatusRead::LmSettings)
+                                << 0 << QStringLiteral("Готов к работе");
+    QTest::newRow("gis status") << "gis" << ServicePaths::status(device) << int(StatusRead::Connection) << 1
+                                << QStringLiteral("GM-0001");
+    QTest::newRow("gis id") << "gis" << ServicePaths::torvoStatus(device) << int(StatusRead::Torvo) << 0
+                            << QStringLiteral("Стабильно");
+    QTest::newRow("torvo update") << "torvo" << ServicePaths::update(device) << int(StatusRead::UpgradeCheck)
+                                  << 1 << QStringLiteral("VK-0001");
+}
+
+void ModulePanelsTest::unreadPartSaysWhy()
+{
+    QFETCH(QString, panel);
+    QFETCH(QString, path);
+    QFETCH(int, read);
+    QFETCH(int, knownRow);
+    QFETCH(QString, known);
+
+    DeviceScript script;
+    script.device = device;
+    scriptDevice(server, script);
+    server.setJson(QStringLiteral("GET"), path, "<html/>");
+    InfoPage page;
+    ModulePanel* subject = panelNamed(page, panel);
+    QtMaterialRaisedButton* registration = page.getTorvoPanel()->getRegisterButton();
+    ApplicationState::getInstance()->setCurrentDevice(QString());
+    ApplicationState::getInstance()->setCurrentDevice(device);
+    // The first read for the register is on its way; nothing is offered on what is not known.
+    QVERIFY(!subject->getReadLine()->isHidden());
+    QVERIFY(registration->isHidden());
+    QVERIFY(waitForNetworkIdle());
+    QCOMPARE(registration->isHidden(), StatusRead(read) == StatusRead::Torvo);
+
+    // What failed says why; what the other read brought stays.
+    const QString error = ApplicationState::getInstance()->getReadState(StatusRead(read)).error;
+    QVERIFY(error.startsWith(QStringLiteral("Ошибка парсинга ответа: ")));
+    QVERIFY2(subject->getReadLine()->text().endsWith(error), qPrintable(subject->getReadLine()->text()));
+    if (knownRow >= 0) {
+        QCOMPARE(subject->getValueLabel(knownRow)->text(), known);
+    }
+
+    // Until the same read succeeds.
+    scriptDevice(server, script);
+    QVERIFY(selectDevice(device));
+    QVERIFY(subject->getReadLine()->isHidden());
+    QVERIFY(!registration->isHidden());
 }
 
 void ModulePanelsTest::serviceTimeInLocalTime_data()

@@ -126,6 +126,10 @@ void SystemTrayTest::summaryChangesIconTooltipBalloon()
     tray->updateCriticalNotification(CriticalNotificationType(summary));
     QCOMPARE(tray->getTrayIcon()->toolTip(), tooltip);
     QCOMPARE(iconImage(tray->getTrayIcon()->icon()), iconImage(QIcon(icon)));
+    // A change of the summary may be a return to a register already announced: the balloon
+    // waits for the state to say that the notifications are news.
+    QCOMPARE(balloonText(), QString());
+    tray->announceNotifications(CriticalNotificationType(summary));
     if (balloon.isEmpty()) {
         QCOMPARE(balloonText(), QString());
     } else {

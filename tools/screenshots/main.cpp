@@ -1,12 +1,16 @@
 // Takes the screenshots of the documentation: starts the client as main() does (its settings must
 // name a running service, e.g. the simulator) and photographs the whole X screen at each step:
-// the information page, the notifications page with each of its menus, both settings dialogs,
-// and the window while the simulator refuses every connection.
-// Usage: torvo-screenshots OUTPUT_FOLDER   (run by scripts/screenshots under Xvfb)
+// the information page, the notifications page with each of its menus and with a command the
+// service refused, both settings dialogs, the panels when some reads fail, and the window while
+// the simulator refuses every connection. With "small", only the information page on a screen
+// lower than the window.
+// Usage: torvo-screenshots OUTPUT_FOLDER [small]   (run by scripts/screenshots under Xvfb)
 #include "app/ApplicationState.h"
 #include "app/Logger.h"
+#include "app/QtTranslation.h"
 #include "app/Settings.h"
 #include "network/BaseReply.h"
+#include "notifications/NotificationState.h"
 #include "notifications/NotificationTable.h"
 #include "notifications/NotificationsPage.h"
 #include "ui/ContentFrame.h"
@@ -35,6 +39,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -131,8 +136,9 @@ bool simulatorFault(const QJsonObject& fault)
 
 int main(int argc, char* argv[])
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: torvo-screenshots OUTPUT_FOLDER\n");
+    const bool small = argc == 3 && std::strcmp(argv[2], "small") == 0;
+    if (argc != 2 && !small) {
+        std::fprintf(stderr, "usage: torvo-screenshots OUTPUT_FOLDER [small]\n");
         return 2;
     }
     try {
@@ -143,6 +149,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     QApplication app(argc, argv);
+    installQtTranslation();
     QGuiApplication::setQuitOnLastWindowClosed(false);
     folder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(folder);
@@ -164,6 +171,10 @@ int main(int argc, char* argv[])
             break;
         }
     }
+    if (small) {
+        shoot(QStringLiteral("small-screen"));
+        return 0;
+    }
     shoot(QStringLiteral("information"), windowArea());
 
     header->setCurrentIndex(ContentFrame::notificationsPageIndex);
@@ -183,6 +194,18 @@ int main(int argc, char* argv[])
         emit table->customContextMenuRequested(at);
     });
 
+    // A command the service refused, under a module filter: the page says both.
+    simulatorFault({{QStringLiteral("path"), QStringLiteral("/api/v1/notifications/")},
+                    {QStringLiteral("method"), QStringLiteral("PATCH")},
+                    {QStringLiteral("status"), 503}});
+    page->showNotifications({GISMT, TORVO});
+    table->markAllAsRead();
+    waitFor([&] {
+        return idle() && !page->getState()->getFailure(NotificationState::Operation::Mark).isEmpty();
+    });
+    shoot(QStringLiteral("notifications-failed"), windowArea());
+    page->showNotifications(defaultModuleFilter());
+
     header->setCurrentIndex(ContentFrame::infoPageIndex);
     InfoPage* info = mainWindow.getContentFrame()->getInfoPage();
     shootDialog<TorvoSettingsDialog>(QStringLiteral("torvo-settings"),
@@ -190,6 +213,18 @@ int main(int argc, char* argv[])
     shootDialog<LmSettingsDialog>(QStringLiteral("lm-settings"), [&] {
         QTest::mouseClick(info->getLmPanel()->getSettingsButton(), Qt::LeftButton);
     });
+
+    // Two reads answer with something that is not JSON: the panels say what they lack, and why.
+    for (const char* path : {"/api/v1/settings/lm/", "/api/v1/update/"}) {
+        if (!simulatorFault(
+                {{QStringLiteral("path"), QString::fromLatin1(path)}, {QStringLiteral("notJson"), true}})) {
+            std::fprintf(stderr, "torvo-screenshots: the simulator took no fault\n");
+            return 1;
+        }
+    }
+    QTest::mouseClick(info->getUpdateButton(), Qt::LeftButton);
+    waitFor(idle);
+    shoot(QStringLiteral("read-failures"), windowArea());
 
     if (!simulatorFault({{QStringLiteral("refuse"), true}, {QStringLiteral("seconds"), 60}})) {
         std::fprintf(stderr, "torvo-screenshots: the simulator took no fault\n");

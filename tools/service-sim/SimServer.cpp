@@ -4,6 +4,8 @@
 
 #include <httplib.h>
 
+#include <set>
+
 namespace {
 
 const char* const jsonType = "application/json; charset=utf-8";
@@ -79,6 +81,17 @@ bool SimServer::openListener()
             handle(method, request, response);
         };
     };
+    // A command without a body ("curl -X POST .../sim/reset") has no Content-Length; httplib would
+    // answer 400 for want of the body it waits for, before any route sees the request.
+    server->set_pre_routing_handler([this](const httplib::Request& request, httplib::Response& response) {
+        static const std::set<std::string> withBody{"POST", "PUT", "PATCH", "DELETE"};
+        if (!withBody.count(request.method) || request.has_header("Content-Length") ||
+            request.has_header("Transfer-Encoding")) {
+            return httplib::Server::HandlerResponse::Unhandled;
+        }
+        handle(request.method.c_str(), request, response);
+        return httplib::Server::HandlerResponse::Handled;
+    });
     server->Get(".*", route("GET"));
     server->Post(".*", route("POST"));
     server->Put(".*", route("PUT"));

@@ -1,0 +1,13 @@
+#include "notifications/NotificationAnnouncements.h"
+
+bool NotificationAnnouncements::isNews(const QString& device, CriticalNotificationType summary)
+{
+    const CriticalNotificationType before = told.value(device, NoUnread);
+    if (summary == NoUnread) {
+        told.remove(device);
+    } else {
+        told.insert(device, summary);
+    }
+    // Critical falling back to unread is not news: the operator heard of worse already.
+    return summary > before;
+}
