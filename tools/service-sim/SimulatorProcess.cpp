@@ -90,5 +90,11 @@ QList<QByteArray> SimulatorProcess::takeLines()
         return {};
     }
     linesTaken += end + 1;
-    return fresh.left(end).split('\n');
+    QList<QByteArray> lines = fresh.left(end).split('\n');
+    for (QByteArray& line : lines) {
+        if (line.endsWith('\r')) { // Windows' line ends
+            line.chop(1);
+        }
+    }
+    return lines;
 }
