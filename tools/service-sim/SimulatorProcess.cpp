@@ -75,7 +75,8 @@ QString SimulatorProcess::program()
 QByteArray SimulatorProcess::output() const
 {
     QFile file(dir.filePath(outputName));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    // Text mode: Windows' line ends read as '\n'.
+    return file.open(QIODevice::ReadOnly | QIODevice::Text) ? file.readAll() : QByteArray();
 }
 
 QList<QByteArray> SimulatorProcess::takeLines()
