@@ -16,7 +16,7 @@ trap 'stop_started; wineserver -k 2>/dev/null; wineserver -w; rm -rf "$work"' EX
 fail() { echo "check-installer ($version): $*" >&2; exit 1; }
 
 WINEDLLOVERRIDES="mscoree,mshtml=" wineboot --init >/dev/null 2>&1 || fail "no Wine prefix"
-wine reg add 'HKCU\Software\Wine' /v Version /d "$version" /f >/dev/null 2>&1
+wine winecfg -v "$version" >/dev/null 2>&1
 declare -A kernel=([win10]=10.0 [win7]=6.1)
 wine cmd /c ver 2>/dev/null | grep -q "Version ${kernel[$version]}\|Windows ${kernel[$version]}" ||
     fail "Wine does not say Windows ${kernel[$version]}: $(wine cmd /c ver 2>&1 | tr -d '\r')"
