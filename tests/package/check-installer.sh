@@ -7,8 +7,8 @@
 # Usage: check-installer.sh INSTALLER SIMULATOR win10|win7 [SCREENSHOT.png]
 set -u
 installer=$(realpath "$1") sim=$(realpath "$2") version=$3 shot=${4:-}
-# shellcheck source=../support/client-session.sh
-source "$(dirname "$0")/../support/client-session.sh"
+# shellcheck source=../../tools/session/session.sh
+source "$(dirname "$0")/../../tools/session/session.sh"
 work=$(mktemp -d -t torvo-installer.XXXXXX)
 export WINEPREFIX=$work/prefix WINEDEBUG=-all
 unset QT_QPA_PLATFORM WINEPATH QT_PLUGIN_PATH
