@@ -46,7 +46,7 @@ void LogReader::mark()
 QStringList LogReader::lines() const
 {
     QFile file(TestEnvironment::logFilePath());
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         return {};
     }
     file.seek(offset);

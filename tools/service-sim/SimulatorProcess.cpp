@@ -75,7 +75,8 @@ QString SimulatorProcess::program()
 QByteArray SimulatorProcess::output() const
 {
     QFile file(dir.filePath(outputName));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    // Text mode: Windows' line ends read as '\n'.
+    return file.open(QIODevice::ReadOnly | QIODevice::Text) ? file.readAll() : QByteArray();
 }
 
 QList<QByteArray> SimulatorProcess::takeLines()
@@ -90,5 +91,11 @@ QList<QByteArray> SimulatorProcess::takeLines()
         return {};
     }
     linesTaken += end + 1;
-    return fresh.left(end).split('\n');
+    QList<QByteArray> lines = fresh.left(end).split('\n');
+    for (QByteArray& line : lines) {
+        if (line.endsWith('\r')) { // Windows' line ends
+            line.chop(1);
+        }
+    }
+    return lines;
 }

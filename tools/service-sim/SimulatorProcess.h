@@ -34,7 +34,7 @@ public:
     qint64 processId() const { return process.processId(); }
     bool isRunning() const { return process.state() != QProcess::NotRunning; }
 
-    // Everything it printed since its start, standard output and error.
+    // Everything it printed since its start, standard output and error, lines ended by '\n'.
     QByteArray output() const;
     // The whole lines it printed since the last call (or its start), without the line breaks.
     QList<QByteArray> takeLines();

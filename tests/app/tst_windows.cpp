@@ -1,0 +1,173 @@
+// What the client does on Windows alone: the configuration folder from the shell, the one-instance
+// pipe per user and logon session, and the end of the Windows session.
+#include "app/Settings.h"
+#include "app/SingleInstance.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <windows.h>
+
+namespace {
+
+// Through the C runtime's wide table, which qEnvironmentVariable reads: a Cyrillic name may have
+// no letters in the 8-bit code page.
+void setUser(const QString& name)
+{
+    _wputenv_s(L"USERNAME", reinterpret_cast<const wchar_t*>(name.utf16()));
+}
+
+QProcessEnvironment clientEnvironment(const QString& user)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("USERNAME"), user);
+    return env;
+}
+
+// The client's main window: the process's top-level window titled "Torvo", shown or hidden.
+HWND mainWindowOf(qint64 pid)
+{
+    struct Search
+    {
+        DWORD pid;
+        HWND found;
+    } search{DWORD(pid), nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            wchar_t title[16] = {};
+            GetWindowTextW(window, title, 16);
+            if (owner == search->pid && QString::fromWCharArray(title) == QLatin1String("Torvo")) {
+                search->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+} // namespace
+
+class WindowsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void folderFromTheShell_data();
+    void folderFromTheShell();
+    void pipePerUser_data();
+    void pipePerUser();
+    void sessionEndIsNotVetoed_data();
+    void sessionEndIsNotVetoed();
+
+private:
+    QString machineData;
+    QString user;
+};
+
+void WindowsTest::initTestCase()
+{
+    // Windows names the machine-wide data folder in the environment too.
+    machineData = qEnvironmentVariable("ALLUSERSPROFILE");
+    user = qEnvironmentVariable("USERNAME");
+    QVERIFY(!machineData.isEmpty());
+}
+
+void WindowsTest::folderFromTheShell_data()
+{
+    QTest::addColumn<QByteArray>("programData");
+    QTest::newRow("as Windows sets it") << qgetenv("PROGRAMDATA");
+    QTest::newRow("elsewhere") << QByteArray("C:\\elsewhere");
+    QTest::newRow("empty") << QByteArray();
+}
+
+// The folder is the shell's, whatever the environment says, in Windows' own separators.
+void WindowsTest::folderFromTheShell()
+{
+    QFETCH(QByteArray, programData);
+    const QByteArray saved = qgetenv("PROGRAMDATA");
+    qputenv("PROGRAMDATA", programData);
+    const QString config = Settings::getPathConfig();
+    qputenv("PROGRAMDATA", saved);
+    QCOMPARE(config, QDir::toNativeSeparators(machineData) + QStringLiteral("\\zel\\torvo\\torvo-gui"));
+    QCOMPARE(Settings::getLoggingConfig(), config + QStringLiteral("\\gui_log.properties"));
+}
+
+void WindowsTest::pipePerUser_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("latin") << QStringLiteral("operator");
+    QTest::newRow("cyrillic") << QStringLiteral("Кассир");
+    QTest::newRow("with a space") << QStringLiteral("Иван Петров");
+}
+
+// One client per user: a second start by the same user hands over through the pipe and exits 0;
+// another user's client does not meet this one.
+void WindowsTest::pipePerUser()
+{
+    QFETCH(QString, name);
+    setUser(name);
+    const QString pipe = SingleInstance::defaultServerName();
+    SingleInstance first(pipe);
+    setUser(QStringLiteral("someone else"));
+    SingleInstance other;
+    setUser(user);
+    QVERIFY(pipe.contains(name));
+    QCOMPARE(first.claim(), SingleInstance::First);
+    QCOMPARE(other.claim(), SingleInstance::First);
+    QVERIFY(first.listenError().isEmpty());
+    QSignalSpy shown(&first, &SingleInstance::activationRequested);
+
+    QProcess second;
+    second.setProcessEnvironment(clientEnvironment(name));
+    second.start(QStringLiteral(TORVO_GUI_PATH), QStringList());
+    QVERIFY(second.waitForStarted(60000));
+    QTRY_VERIFY_WITH_TIMEOUT(second.state() == QProcess::NotRunning, 120000);
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(shown.count(), 1);
+}
+
+void WindowsTest::sessionEndIsNotVetoed_data()
+{
+    QTest::addColumn<bool>("hidden");
+    QTest::newRow("window shown") << false;
+    QTest::newRow("window hidden to the tray") << true;
+}
+
+// Log-off and shut-down ask every window; the client, which ignores a close while its tray icon
+// shows, must not refuse, and ends.
+void WindowsTest::sessionEndIsNotVetoed()
+{
+    QFETCH(bool, hidden);
+    QProcess client;
+    QProcessEnvironment env = clientEnvironment(user);
+    env.remove(QStringLiteral("QT_QPA_PLATFORM")); // real windows, on the run's display
+    client.setProcessEnvironment(env);
+    client.start(QStringLiteral(TORVO_GUI_PATH), QStringList());
+    QVERIFY(client.waitForStarted(60000));
+    HWND window = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT((window = mainWindowOf(client.processId())) && IsWindowVisible(window), 120000);
+    if (hidden) {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!IsWindowVisible(window), 60000);
+        QCOMPARE(client.state(), QProcess::Running);
+    }
+
+    DWORD_PTR mayEnd = FALSE;
+    QVERIFY(SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 60000,
+                                &mayEnd));
+    QCOMPARE(mayEnd, DWORD_PTR(TRUE));
+    SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 60000, nullptr);
+    QTRY_VERIFY_WITH_TIMEOUT(client.state() == QProcess::NotRunning, 60000);
+    QCOMPARE(client.exitStatus(), QProcess::NormalExit);
+}
+
+QTEST_GUILESS_MAIN(WindowsTest)
+#include "tst_windows.moc"
