@@ -15,8 +15,7 @@ unset QT_QPA_PLATFORM WINEPATH QT_PLUGIN_PATH
 trap 'stop_started; wineserver -k 2>/dev/null; wineserver -w; rm -rf "$work"' EXIT
 fail() { echo "check-installer ($version): $*" >&2; exit 1; }
 
-WINEDLLOVERRIDES="mscoree,mshtml=" wineboot --init >/dev/null 2>&1 || fail "no Wine prefix"
-wine winecfg -v "$version" >/dev/null 2>&1
+"$(dirname "$0")/../support/wine-prefix.sh" "$version" || fail "no Wine prefix"
 declare -A kernel=([win10]=10.0 [win7]=6.1)
 wine cmd /c ver 2>/dev/null | grep -q "Version ${kernel[$version]}\|Windows ${kernel[$version]}" ||
     fail "Wine does not say Windows ${kernel[$version]}: $(wine cmd /c ver 2>&1 | tr -d '\r')"
