@@ -242,9 +242,11 @@ void NotificationStateTest::markClearedIdsCreatesNothing()
     QVERIFY(held.value(2).isRead);
     QCOMPARE(held.value(2).notificationType, Read);
     QVERIFY(!held.value(1).isRead);
-    QCOMPARE(
-        QJsonDocument::fromJson(server.lastRequest().body).object().value(QStringLiteral("id")).toArray(),
-        QJsonArray({2, 2, 9}));
+    // The summaries asked for again after the mark may already have reached the server.
+    const QList<TestServer::Request> marks = server.requests(QStringLiteral("PATCH"), path);
+    QCOMPARE(marks.size(), 1);
+    QCOMPARE(QJsonDocument::fromJson(marks.first().body).object().value(QStringLiteral("id")).toArray(),
+             QJsonArray({2, 2, 9}));
 
     state->clearNotifications();
     state->markNotificationAsRead({1});
