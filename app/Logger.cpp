@@ -20,6 +20,14 @@ void Logger::configurate(const std::string& path)
     errorEnabled = category->isErrorEnabled();
 }
 
+void Logger::close()
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    debugEnabled = infoEnabled = errorEnabled = false;
+    category = nullptr;
+    log4cpp::Category::shutdown();
+}
+
 void Logger::debug(const std::string& message)
 {
     if (!isDebugEnabled()) {

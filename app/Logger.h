@@ -18,6 +18,9 @@ public:
 
     // Throws log4cpp's ConfigureFailure when the properties file is refused.
     void configurate(const std::string& path);
+    // Logging ends for the run: the log file cannot be written. Its appenders are closed, or log4cpp
+    // would try the file again at each day's roll, and roll another account's log if it could.
+    void close();
 
     void debug(const std::string& message);
     void info(const std::string& message);
@@ -37,7 +40,7 @@ private:
 
     std::mutex mutex;
     log4cpp::Category* category = nullptr;
-    // The category's levels as configured; only configurate() changes them.
+    // The category's levels as configured; only configurate() and close() change them.
     std::atomic<bool> debugEnabled{false};
     std::atomic<bool> infoEnabled{false};
     std::atomic<bool> errorEnabled{false};

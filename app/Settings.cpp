@@ -1,11 +1,15 @@
 #include "app/Settings.h"
 
+#include "app/SharedFolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTextStream>
+
+#include <functional>
 
 #ifdef Q_OS_WIN
 // clang-format off
@@ -90,44 +94,83 @@ bool Settings::configurate()
 
 void Settings::makeDirectory()
 {
-    const QString configPath = getPathConfig();
-    if (!QDir(configPath).exists() && !QDir().mkpath(configPath)) {
-        throw SettingsError(QStringLiteral("Failed to create configuration directory"));
+    const QStringList failed = makeDirectorySteps(true);
+    if (!failed.isEmpty()) {
+        throw SettingsError(failed.first());
     }
+}
 
+QStringList Settings::makeDirectoryAsFarAsPossible()
+{
+    return makeDirectorySteps(false);
+}
+
+QStringList Settings::makeDirectorySteps(bool stopAtFailure)
+{
+    const QString configPath = getPathConfig();
+    if (!QDir(configPath).exists()) {
+        if (!QDir().mkpath(configPath)) {
+            return {QStringLiteral("Failed to create configuration directory")};
+        }
+        // Made by whichever account starts first: every other one must be able to write here too.
+        shareWithUsers(configPath);
+    }
+    const std::function<void()> steps[] = {
+        [this] {
+            if (!QFileInfo::exists(getLoggingConfig())) {
+                writeLoggingConfig();
+            }
+        },
+        [] {
+            const QString logPath = getLoggingPath();
+            if (!QDir(logPath).exists() && !QDir().mkpath(logPath)) {
+                throw SettingsError(QStringLiteral("Failed to create log directory"));
+            }
+        },
+        [this] {
+            if (!QFile::exists(getSettingsPath())) {
+                setDefaultConfig();
+            }
+        },
+    };
+    QStringList failed;
+    for (const auto& step : steps) {
+        try {
+            step();
+        } catch (const SettingsError& failure) {
+            failed << QString::fromUtf8(failure.what());
+            if (stopAtFailure) {
+                break;
+            }
+        }
+    }
+    return failed;
+}
+
+void Settings::writeLoggingConfig()
+{
     // An existing properties file is the administrator's: it is never rewritten. So it is
     // written whole or not at all: a part left by a full disk would be kept for good.
-    if (!QFileInfo::exists(getLoggingConfig())) {
-        QSaveFile properties(getLoggingConfig());
-        if (!properties.open(QIODevice::WriteOnly | QIODevice::Text)) {
-            throw SettingsError(QStringLiteral("Failed to create logging settings"));
-        }
-        const QString logFile = joinPath(getLoggingPath(), QStringLiteral("gui.log"));
-        QTextStream out(&properties);
-        out.setCodec("UTF-8");
-        out << "log4cpp.rootCategory=ERROR\n"
-            << "log4cpp.category.GUI=DEBUG, gui_file\n"
-            << "log4cpp.additivity.GUI=false\n"
-            << "\n"
-            << "log4cpp.appender.gui_file=DailyRollingFileAppender\n"
-            << "log4cpp.appender.gui_file.fileName=" << logFile << "\n"
-            << "log4cpp.appender.gui_file.maxDaysKeep=14\n"
-            << "log4cpp.appender.gui_file.layout=PatternLayout\n"
-            << "log4cpp.appender.gui_file.layout.ConversionPattern=%d{%Y.%m.%d %H:%M:%S.%l} %t %-5p [%c] "
-               "%m%n\n";
-        out.flush();
-        if (out.status() != QTextStream::Ok || !properties.commit()) {
-            throw SettingsError(QStringLiteral("Failed to create logging settings"));
-        }
+    QSaveFile properties(getLoggingConfig());
+    if (!properties.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        throw SettingsError(QStringLiteral("Failed to create logging settings"));
     }
-
-    const QString logPath = getLoggingPath();
-    if (!QDir(logPath).exists() && !QDir().mkpath(logPath)) {
-        throw SettingsError(QStringLiteral("Failed to create log directory"));
-    }
-
-    if (!QFile::exists(getSettingsPath())) {
-        setDefaultConfig();
+    const QString logFile = joinPath(getLoggingPath(), QStringLiteral("gui.log"));
+    QTextStream out(&properties);
+    out.setCodec("UTF-8");
+    out << "log4cpp.rootCategory=ERROR\n"
+        << "log4cpp.category.GUI=DEBUG, gui_file\n"
+        << "log4cpp.additivity.GUI=false\n"
+        << "\n"
+        << "log4cpp.appender.gui_file=DailyRollingFileAppender\n"
+        << "log4cpp.appender.gui_file.fileName=" << logFile << "\n"
+        << "log4cpp.appender.gui_file.maxDaysKeep=14\n"
+        << "log4cpp.appender.gui_file.layout=PatternLayout\n"
+        << "log4cpp.appender.gui_file.layout.ConversionPattern=%d{%Y.%m.%d %H:%M:%S.%l} %t %-5p [%c] "
+           "%m%n\n";
+    out.flush();
+    if (out.status() != QTextStream::Ok || !properties.commit()) {
+        throw SettingsError(QStringLiteral("Failed to create logging settings"));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 
 #include <stdexcept>
 
@@ -25,7 +26,13 @@ public:
 
     bool configurate();
     void makeDirectory();
+    // Start-up as far as the disk allows: each step of makeDirectory is tried even when one
+    // before it failed (all but a configuration folder that cannot be made, after which nothing
+    // can be), and the texts of those that failed are returned instead of raised.
+    QStringList makeDirectoryAsFarAsPossible();
     void readConfig();
+    // For a run without a settings file, which could not be written.
+    void useDefaultPort() { port = defaultPort; }
     QJsonObject readJsonFile(const QString& path);
     void setDefaultConfig();
     void saveConfig();
@@ -38,6 +45,8 @@ public:
 
 private:
     Settings() = default;
+    QStringList makeDirectorySteps(bool stopAtFailure);
+    void writeLoggingConfig();
     void writeConfig(int value);
 
     int port = 0;

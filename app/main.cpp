@@ -1,19 +1,22 @@
 #include "app/CommandLine.h"
-#include "app/LogFileCheck.h"
+#include "app/ConsoleOutput.h"
+#include "app/EndRequest.h"
 #include "app/Logger.h"
 #include "app/QtTranslation.h"
-#include "app/Settings.h"
 #include "app/SingleInstance.h"
+#include "app/Startup.h"
+#include "app/StartupMessage.h"
 #include "ui/MainWindow.h"
 #include "ui/SystemTrayIcon.h"
 
 #include <QApplication>
 #ifdef Q_OS_WIN
 #include <QSessionManager>
-#endif
 
-#include <cstdio>
-#include <exception>
+#include <csignal>
+
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -37,21 +40,28 @@ void bringForward(MainWindow* window)
 int main(int argc, char* argv[])
 {
     // Answered before anything is touched: no display, no running client, no configuration. On
-    // standard output on Windows too, where Qt's own help would be a message box.
+    // standard output on Windows too (the console it was started from), where Qt's own help would
+    // be a message box.
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
     const QString answer = commandLineAnswer(arguments);
     if (!answer.isEmpty()) {
-        std::fputs(answer.toLocal8Bit().constData(), stdout);
+        writeToConsole(ConsoleStream::Output, answer);
         return 0;
     }
 
-    // Scaling by the screen's density is decided when the application object is made.
+    // Scaling by the screen's density is decided when the application object is made. At the
+    // scale Windows asks for: Qt 5 would round 150 % up to 200 %, and a 1366 × 768 till at 150 %
+    // would get a window of 683 × 384 points; 125 % would round down to no scaling at all.
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
 #ifdef Q_OS_WIN
+    // abort() (qFatal, an uncaught exception) ends a MinGW program without Windows Error
+    // Reporting, and so without the crash dump the installer asks Windows to keep.
+    std::signal(SIGABRT, [](int) { RaiseFailFastException(nullptr, nullptr, 0); });
     // Every close is ignored while the tray icon shows, and Qt's fallback session management
     // would take that as a veto and cancel the operator's log-off or shut-down.
     QGuiApplication::setFallbackSessionManagementEnabled(false);
@@ -65,22 +75,25 @@ int main(int argc, char* argv[])
     case SingleInstance::HandedOver:
         return 0;
     case SingleInstance::NoAnswer:
-        std::fprintf(stderr, "Torvo is already running in this session but does not answer\n");
+        installQtTranslation();
+        reportStartupFailure(QStringLiteral("Torvo is already running in this session but does not answer"));
         return 1;
     case SingleInstance::First:
         break;
     }
 
-    // Start-up failures stop the program before any window exists; the text goes to stderr.
-    try {
-        Settings::getInstance()->configurate();
-        Logger::getInstance()->configurate(Settings::getLoggingConfig().toUtf8().toStdString());
-        checkLogFiles();
-    } catch (const std::exception& failure) {
-        std::fprintf(stderr, "%s\n", failure.what());
+    // A failure stops the program before the main window exists, said on standard error and in
+    // a box; what only could not be written is said once the window shows.
+    const StartupOutcome outcome = prepareStartup();
+    if (!outcome.failure.isEmpty()) {
+        installQtTranslation();
+        reportStartupFailure(outcome.failure);
         return 1;
     }
     Logger::getInstance()->info("Starting application.");
+    if (!outcome.unwritten.isEmpty()) {
+        reportUnwritten(outcome);
+    }
     if (!instance.listenError().isEmpty()) {
         logError(QStringLiteral("Повторный запуск не сможет показать это окно: ") + instance.listenError());
     }
@@ -93,11 +106,21 @@ int main(int argc, char* argv[])
                      [](QSessionManager&) { QCoreApplication::quit(); });
 #endif
 
+    // The installer replaces the program: it asks every client to end, and starts it again.
+    EndRequest endRequest;
+    QObject::connect(&endRequest, &EndRequest::requested, &app, []() {
+        logInfo(QStringLiteral("Завершение по запросу установщика Torvo"));
+        QCoreApplication::quit();
+    });
+
     MainWindow* built = nullptr;
     QObject::connect(&instance, &SingleInstance::activationRequested, &app,
                      [&built]() { bringForward(built); });
     MainWindow window;
     built = &window;
     window.show();
+    if (!outcome.unwritten.isEmpty()) {
+        showUnwritten(outcome, &window);
+    }
     return app.exec();
 }

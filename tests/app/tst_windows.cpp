@@ -1,14 +1,22 @@
-// What the client does on Windows alone: the configuration folder from the shell, the one-instance
-// pipe per user and logon session, and the end of the Windows session.
+// What the client does on Windows alone: the configuration folder from the shell and shared with
+// every account, the one-instance pipe per user and logon session, the installer's request to end,
+// and the end of the Windows session.
+#include "app/EndRequest.h"
+#include "app/EndRequestEvent.h"
 #include "app/Settings.h"
+#include "app/SharedFolder.h"
 #include "app/SingleInstance.h"
 
 #include <QDir>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
+// clang-format off
 #include <windows.h>
+#include <aclapi.h>
+// clang-format on
 
 namespace {
 
@@ -61,10 +69,12 @@ private slots:
     void initTestCase();
     void folderFromTheShell_data();
     void folderFromTheShell();
+    void folderSharedWithUsers();
     void pipePerUser_data();
     void pipePerUser();
     void sessionEndIsNotVetoed_data();
     void sessionEndIsNotVetoed();
+    void installerAsksToEnd();
 
 private:
     QString machineData;
@@ -97,6 +107,35 @@ void WindowsTest::folderFromTheShell()
     qputenv("PROGRAMDATA", saved);
     QCOMPARE(config, QDir::toNativeSeparators(machineData) + QStringLiteral("\\zel\\torvo\\torvo-gui"));
     QCOMPARE(Settings::getLoggingConfig(), config + QStringLiteral("\\gui_log.properties"));
+}
+
+// Every account may change what the first one made: the Users group (S-1-5-32-545), "Modify",
+// inherited by files and folders.
+void WindowsTest::folderSharedWithUsers()
+{
+    QTemporaryDir folder;
+    QVERIFY(shareWithUsers(folder.path()));
+    PACL acl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    QCOMPARE(GetNamedSecurityInfoW(
+                 reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(folder.path()).utf16()),
+                 SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &acl, nullptr, &descriptor),
+             DWORD(ERROR_SUCCESS));
+    BYTE users[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof users;
+    QVERIFY(CreateWellKnownSid(WinBuiltinUsersSid, nullptr, users, &size));
+    bool granted = false;
+    for (DWORD i = 0; acl && i < acl->AceCount; ++i) {
+        ACCESS_ALLOWED_ACE* ace = nullptr;
+        if (GetAce(acl, i, reinterpret_cast<void**>(&ace)) &&
+            ace->Header.AceType == ACCESS_ALLOWED_ACE_TYPE && EqualSid(&ace->SidStart, users)) {
+            granted = ace->Mask == 0x1301bf &&
+                      (ace->Header.AceFlags & (OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE)) ==
+                          (OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE);
+        }
+    }
+    LocalFree(descriptor);
+    QVERIFY(granted);
 }
 
 void WindowsTest::pipePerUser_data()
@@ -167,6 +206,22 @@ void WindowsTest::sessionEndIsNotVetoed()
     SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 60000, nullptr);
     QTRY_VERIFY_WITH_TIMEOUT(client.state() == QProcess::NotRunning, 60000);
     QCOMPARE(client.exitStatus(), QProcess::NormalExit);
+}
+
+// The installer's request reaches a running client, and one started while it stands.
+void WindowsTest::installerAsksToEnd()
+{
+    EndRequest running;
+    QSignalSpy asked(&running, &EndRequest::requested);
+    HANDLE request = OpenEventW(EVENT_MODIFY_STATE, FALSE, TORVO_END_REQUEST_EVENT);
+    QVERIFY(request);
+    QVERIFY(SetEvent(request));
+    QVERIFY(asked.wait(60000));
+    EndRequest late;
+    QSignalSpy lateAsked(&late, &EndRequest::requested);
+    QVERIFY(lateAsked.wait(60000));
+    ResetEvent(request);
+    CloseHandle(request);
 }
 
 QTEST_GUILESS_MAIN(WindowsTest)

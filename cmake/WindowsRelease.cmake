@@ -1,0 +1,13 @@
+# The MinGW build for Windows as released: its debug information is kept (split off into the
+# symbols archive by a stripped install, packaging/windows/symbols.cmake), with paths that do not
+# depend on where the tree, the build folder and the libraries lie (the same commit gives the same
+# bytes on every machine), and a build id, by which a debugger matches a crash dump's modules to
+# their files. SOURCE_DATE_EPOCH (scripts/windows-build) sets the time the linker and strip stamp.
+add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=/torvo/src)
+foreach(prefix IN LISTS TORVO_WINDOWS_PREFIXES)
+    get_filename_component(name "${prefix}" NAME)
+    add_compile_options(-ffile-prefix-map=${prefix}=/torvo/deps/${name})
+endforeach()
+# Last, as the build folder may lie inside the tree: the last matching map is the one used.
+add_compile_options(-ffile-prefix-map=${PROJECT_BINARY_DIR}=/torvo/build)
+add_link_options(-Wl,--build-id)
