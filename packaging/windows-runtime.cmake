@@ -36,9 +36,10 @@ endif()
 foreach(link IN LISTS resolved)
     file(REAL_PATH "${link}" dll)
     file(INSTALL "${dll}" DESTINATION "${deploy}")
-    # Debian's MinGW runtime keeps its symbols: 24 of libstdc++'s 25 MB.
+    # Debian's MinGW runtime keeps its debug information (24 of libstdc++'s 25 MB): into symbols/.
     if(CMAKE_INSTALL_DO_STRIP AND TORVO_STRIP)
         get_filename_component(name "${dll}" NAME)
         execute_process(COMMAND "${TORVO_STRIP}" --strip-unneeded "${deploy}/${name}")
+        torvo_keep_symbols("${dll}" "${deploy}/${name}" "${name}")
     endif()
 endforeach()

@@ -1,7 +1,21 @@
 # Windows: `cmake --install` makes a deploy folder (the client, every DLL it and its Qt plugins
-# import, the plugins it loads and Qt's Russian translation), and CPack's NSIS generator turns
-# it into torvo-gui-<version>-win64.exe.
+# import, the plugins it loads and Qt's Russian translation), keeping the debug information that a
+# stripped install takes off in symbols/ (windows/symbols.cmake). CPack's NSIS generator turns it
+# into torvo-gui-<version>-win64.exe with the project's own template (windows/NSIS.template.in),
+# signed when TORVO_SIGN_COMMAND is set (windows/before-package.cmake), and puts the symbols
+# archive beside it (windows/after-package.cmake).
+set(TORVO_SYMBOLS_DIR ${PROJECT_BINARY_DIR}/symbols)
+set(symbols_setup "
+    set(TORVO_OBJCOPY \"${CMAKE_OBJCOPY}\")
+    set(TORVO_OBJDUMP \"${CMAKE_OBJDUMP}\")
+    set(TORVO_SYMBOLS_DIR \"${TORVO_SYMBOLS_DIR}\")
+    include(\"${CMAKE_CURRENT_SOURCE_DIR}/windows/symbols.cmake\")")
+install(CODE "file(REMOVE_RECURSE \"${TORVO_SYMBOLS_DIR}\")")
 install(TARGETS torvo-gui RUNTIME DESTINATION .)
+install(CODE "${symbols_setup}
+    torvo_keep_symbols(\"$<TARGET_FILE:torvo-gui>\"
+                       \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/$<TARGET_FILE_NAME:torvo-gui>\"
+                       \"$<TARGET_FILE_NAME:torvo-gui>\")")
 
 # Plugins that nothing links but the client loads: the platform, the native style, the .ico
 # reader for its icons and the SVG ones for the panels' bell.
@@ -32,7 +46,7 @@ endif()
 if(CMAKE_CROSSCOMPILING)
     find_path(TORVO_WINDOWS_SYSTEM_DIR kernel32.dll PATHS /usr/lib/x86_64-linux-gnu/wine/x86_64-windows
               NO_CMAKE_FIND_ROOT_PATH DOC "A folder with Windows' own DLLs (Wine's)")
-    install(CODE "
+    install(CODE "${symbols_setup}
         set(TORVO_PROGRAMS torvo-gui.exe ${plugin_files})
         set(TORVO_RUNTIME_DIRS \"${TORVO_RUNTIME_DIRS}\")
         set(TORVO_WINDOWS_SYSTEM_DIR \"${TORVO_WINDOWS_SYSTEM_DIR}\")
@@ -41,35 +55,30 @@ if(CMAKE_CROSSCOMPILING)
         include(\"${CMAKE_CURRENT_SOURCE_DIR}/windows-runtime.cmake\")")
 endif()
 
+# What the installer and the uninstaller carry to end and start the clients: not installed.
+add_executable(torvo-clients windows/torvo-clients.cpp)
+target_include_directories(torvo-clients PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(torvo-clients PRIVATE wtsapi32 userenv ole32 oleaut32 uuid)
+set_target_properties(torvo-clients PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+if(MINGW)
+    # Run alone from the installer's temporary folder: no DLL of the MinGW runtime beside it.
+    target_compile_options(torvo-clients PRIVATE -municode)
+    target_link_options(torvo-clients PRIVATE -municode -static -s)
+endif()
+
 set(CPACK_GENERATOR NSIS)
+list(APPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_SOURCE_DIR}/windows) # NSIS.template.in
 set(CPACK_PACKAGE_NAME torvo-gui)
 set(CPACK_PACKAGE_VENDOR zel)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_FILE_NAME torvo-gui-${PROJECT_VERSION}-win64)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Torvo: the operator's window onto the local Torvo service")
-set(CPACK_PACKAGE_INSTALL_DIRECTORY Torvo)
-set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Torvo)
-set(CPACK_PACKAGE_EXECUTABLES torvo-gui Torvo)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
-set(CPACK_NSIS_PACKAGE_NAME Torvo)
-set(CPACK_NSIS_DISPLAY_NAME Torvo)
-set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
-set(CPACK_NSIS_INSTALLED_ICON_NAME torvo-gui.exe)
 set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/resources/images/gui_velkor.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/images/gui_velkor.ico)
-set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
-# A 64-bit installer: it writes the 64-bit registry and Program Files, and runs where only
-# 64-bit Windows programs do.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode")
-# Every user's session starts the client: the machine's Run key. The uninstaller leaves the
-# configuration and logs under the machine-wide data folder (zel) in place.
-set(run_key "Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Run")
-set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS
-    "WriteRegStr HKLM \\\"${run_key}\\\" \\\"Torvo\\\" '\\\"$INSTDIR\\\\torvo-gui.exe\\\"'")
-# A running client holds its files, and the session starts one: the installer and the
-# uninstaller end every user's client first.
-set(end_clients "nsExec::Exec '\\\"$SYSDIR\\\\taskkill.exe\\\" /F /IM torvo-gui.exe'\nPop $0")
-set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS "${end_clients}")
-set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "${end_clients}\nDeleteRegValue HKLM \\\"${run_key}\\\" \\\"Torvo\\\"")
+string(REPLACE "," "." CPACK_TORVO_FILE_VERSION "${TORVO_VERSION_NUMBERS}")
+set(CPACK_TORVO_CLIENTS_TOOL ${CMAKE_CURRENT_BINARY_DIR}/torvo-clients.exe)
+set(CPACK_TORVO_SYMBOLS_DIR ${TORVO_SYMBOLS_DIR})
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/windows/before-package.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/windows/after-package.cmake)
 include(CPack)

@@ -3,7 +3,10 @@
 # (scripts/windows-test runs it inside with-display.sh --tray): installs it silently into a
 # fresh Wine prefix with the given Windows version, runs the installed client against the native
 # simulator (its window, its requests, the two files it writes with CR LF, its log), the end of
-# the Windows session, the next session starting it, a second start, and the silent uninstaller.
+# the Windows session, the next session starting it, a second start, a start-up failure and an
+# unwritable log, the administrator's upgrades (over running clients, without the old
+# uninstaller, against a locked file, a downgrade), the refusals, and the silent uninstaller.
+# With TORVO_SIGN_CA (the certificate the build was signed with) the signatures are verified.
 # Usage: check-installer.sh INSTALLER SIMULATOR win10|win7 [SCREENSHOT.png]
 set -u
 installer=$(realpath "$1") sim=$(realpath "$2") version=$3 shot=${4:-}
@@ -22,17 +25,39 @@ wine cmd /c ver 2>/dev/null | grep -q "Version ${kernel[$version]}\|Windows ${ke
 
 drive=$WINEPREFIX/drive_c
 app="$drive/Program Files/Torvo"
+exe='C:\Program Files\Torvo\torvo-gui.exe'
 menu="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Torvo/Torvo.lnk"
 config=$drive/ProgramData/zel/torvo/torvo-gui
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Torvo'
+dumps_key='HKLM\Software\Microsoft\Windows\Windows Error Reporting\LocalDumps\torvo-gui.exe'
+reg_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
+# install ARGS...: the installer's exit code, within 5 minutes.
+install() { timeout 300 wine "$installer" "$@"; }
+# The version resource's fields, as Windows' file properties show them.
+identity() { exiftool -s3 -ProductName -CompanyName -FileVersion -ProductVersion "$1" | tr '\n' ' '; }
+signed() { [ -z "${TORVO_SIGN_CA:-}" ] || osslsigncode verify -CAfile "$TORVO_SIGN_CA" -in "$1" >/dev/null 2>&1; }
 
-wine "$installer" /S || fail "the silent install failed"
+[ "$(identity "$installer")" = "Torvo zel 1.0 1.0 " ] || fail "the installer's version resource: $(identity "$installer")"
+signed "$installer" || fail "the installer's signature does not verify"
+install /S || fail "the silent install failed"
 for file in torvo-gui.exe Uninstall.exe qtbase_ru.qm platforms/qwindows.dll styles/qwindowsvistastyle.dll \
     imageformats/qico.dll imageformats/qsvg.dll iconengines/qsvgicon.dll; do
     [ -f "$app/$file" ] || fail "the installer put no $file into Program Files\\Torvo"
 done
 [ -f "$menu" ] || fail "no Start-menu entry Torvo"
 wine reg query "$run_key" /v Torvo 2>/dev/null | grep -q 'Torvo\\torvo-gui.exe' || fail "no start with the session"
+[ "$(identity "$app/torvo-gui.exe")" = "Torvo zel 1.0 1.0 " ] || fail "torvo-gui.exe's version resource: $(identity "$app/torvo-gui.exe")"
+for file in torvo-gui.exe Qt5Core.dll Uninstall.exe; do
+    signed "$app/$file" || fail "$file's signature does not verify"
+done
+[ "$(reg_value "$uninstall_key" DisplayVersion) $(reg_value "$uninstall_key" Publisher)" = "1.0 zel" ] &&
+    [ "$(reg_value "$uninstall_key" InstallLocation)" = 'C:\Program Files\Torvo' ] &&
+    [ "$(reg_value "$uninstall_key" QuietUninstallString)" = '"C:\Program Files\Torvo\Uninstall.exe" /S' ] &&
+    [ "$(($(reg_value "$uninstall_key" EstimatedSize)))" -gt 10000 ] || fail "Add/Remove Programs lacks the version, publisher, place, size or quiet uninstall"
+[ "$(reg_value "$dumps_key" DumpFolder)" = 'C:\ProgramData\zel\torvo\torvo-gui\dumps' ] && [ -d "$config/dumps" ] && [ -d "$config/log" ] ||
+    fail "no folder for the log or the crash dumps"
+wine cmd /c "$exe" --version 2>/dev/null | grep -q '^torvo-gui 1\.0' || fail "--version does not reach cmd.exe's console"
 
 # The client's processes in this prefix: also the one the session starts through the Run key.
 client_pids() {
@@ -50,6 +75,8 @@ viewable() { xwininfo -name Torvo 2>/dev/null | grep -q 'Map State: IsViewable';
 shows_window() {
     until_true 1200 viewable || { cat "$work/gui.err" >&2; fail "the installed client shows no window"; }
 }
+# shellcheck disable=SC2317
+start_box() { xdotool search --onlyvisible --name 'Запуск Torvo' >/dev/null 2>&1; }
 # Log-off: every window is asked, then the session's processes end (--shutdown: Wine would
 # otherwise start a new session at once).
 end_session() {
@@ -58,9 +85,15 @@ end_session() {
     wineserver --wait
 }
 crlf() { [ -s "$1" ] && [ "$(grep -c $'\r$' "$1")" = "$(grep -c '' "$1")" ]; }
+# as_user NAME COMMAND-LINE: started by another account (Wine sets USERNAME itself), the command
+# line as cmd.exe takes it.
+as_user() {
+    printf '@set USERNAME=%s\r\n@%s\r\n' "$1" "$2" >"$drive/as-$1.bat"
+    wine cmd /c "C:\\as-$1.bat" >>"$work/gui.err" 2>&1 &
+}
 
 # First start on a fresh machine: the window, the two files, the log; the session's end ends it.
-wine 'C:\Program Files\Torvo\torvo-gui.exe' >>"$work/gui.err" 2>&1 &
+wine "$exe" >>"$work/gui.err" 2>&1 &
 first=$!
 shows_window
 until_true 300 test -s "$config/log/gui.log" || fail "no log under C:\\ProgramData\\zel\\torvo\\torvo-gui"
@@ -74,6 +107,15 @@ head -1 "$config/log/gui.log" |
     fail "the log's first line is not in the pattern: $(head -1 "$config/log/gui.log")"
 end_session
 wait "$first" || fail "the client ended with status $? at the end of the session"
+
+# A start-up failure is seen: a box, and status 1 once it is closed.
+printf '{' >"$config/gui_settings.json"
+wine "$exe" >>"$work/gui.err" 2>&1 &
+failed=$!
+until_true 600 start_box || fail "a start-up failure shows no box"
+wine taskkill /IM torvo-gui.exe >/dev/null 2>&1
+wait "$failed"
+[ $? = 1 ] || fail "a start-up failure did not end with status 1"
 
 # The next session starts the client (the Run key), here against the simulator; a second start
 # hands over and leaves.
@@ -90,17 +132,82 @@ if [ -n "$shot" ]; then
     import -window "$(xwininfo -name Torvo | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')" "$shot"
 fi
 session_client=$(client_pids)
-timeout 300 wine 'C:\Program Files\Torvo\torvo-gui.exe' || fail "a second start did not exit 0"
+timeout 300 wine "$exe" || fail "a second start did not exit 0"
 until_true 300 grep -q 'Повторный запуск: показано окно работающего клиента' "$config/log/gui.log" ||
     fail "the running client did not log the second start"
 [ "$(client_pids)" = "$session_client" ] || fail "the second start did not leave the one client running"
 
+# Another account's client (a technician beside the cashier) runs beside this one, into one log.
+as_user technician "\"$exe\""
+until_true 600 eval '[ "$(grep -c "Starting application" "$config/log/gui.log")" = 3 ]' ||
+    fail "a second account's client does not run and write the log"
+[ "$(client_pids | wc -l)" = 2 ] || fail "a second account's client is not running beside the first"
+
+# An upgrade over both running clients: asked to end, files replaced, the client started again.
+cp "$app/qtbase_ru.qm" "$work/qtbase_ru.qm" && echo stale >"$app/qtbase_ru.qm"
+wine reg add "$uninstall_key" /v DisplayVersion /d 0.9 /f >/dev/null 2>&1
+install /S || fail "the upgrade over running clients failed"
+cmp -s "$work/qtbase_ru.qm" "$app/qtbase_ru.qm" || fail "the upgrade did not replace the files"
+[ "$(reg_value "$uninstall_key" DisplayVersion)" = 1.0 ] || fail "the upgrade left the version"
+[ "$(grep -c 'Завершение по запросу установщика Torvo' "$config/log/gui.log")" = 2 ] ||
+    fail "the installer did not ask both clients to end"
+until_true 600 running || fail "the upgrade did not start the client again"
+[ "$(client_pids)" != "$session_client" ] || fail "the client that runs is the old one"
+
+# Without the old uninstaller, an upgrade installs over the old version, within its bound.
+wine reg add "$uninstall_key" /v DisplayVersion /d 0.9 /f >/dev/null 2>&1
+rm "$app/Uninstall.exe"
+install /S || fail "the upgrade without the old uninstaller failed"
+[ -f "$app/Uninstall.exe" ] && [ "$(reg_value "$uninstall_key" DisplayVersion)" = 1.0 ] ||
+    fail "the upgrade without the old uninstaller did not install"
+
+# A file held by another program (the uninstaller, left open by a technician) fails the upgrade
+# before anything changes, and the client runs again.
+as_user technician '"C:\Program Files\Torvo\Uninstall.exe" _?=C:\Program Files\Torvo'
+# shellcheck disable=SC2317
+holding() { local pid; pid=$(pgrep -f 'Torvo.Uninstall\.exe') && xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; }
+until_true 600 holding || fail "the uninstaller did not start"
+wine reg add "$uninstall_key" /v DisplayVersion /d 0.9 /f >/dev/null 2>&1
+install /S
+status=$?
+[ $status = 2 ] || fail "an upgrade against a held file ended with $status, not 2"
+[ "$(reg_value "$uninstall_key" DisplayVersion)" = 0.9 ] || fail "a failed upgrade changed the installed version"
+until_true 600 running || fail "a failed upgrade left no client running"
+pkill -f 'Torvo.Uninstall\.exe'
+
+# A newer version installed: refused under /S unless allowed.
+wine reg add "$uninstall_key" /v DisplayVersion /d 9.9 /f >/dev/null 2>&1
+install /S
+[ $? = 4 ] && [ "$(reg_value "$uninstall_key" DisplayVersion)" = 9.9 ] || fail "a downgrade was not refused with exit code 4"
+install /S /ALLOWDOWNGRADE || fail "/ALLOWDOWNGRADE did not downgrade"
+
+# A log that cannot be written: the client runs without it and says so.
+wine taskkill /F /IM torvo-gui.exe >/dev/null 2>&1
+until_true 600 ended || fail "the client did not end"
+mv "$config/log/gui.log" "$work/gui.log" && mkdir "$config/log/gui.log"
+wine "$exe" >"$work/unwritable.err" 2>&1 &
+until_true 600 start_box || fail "a client that cannot write its log does not say so in a box"
+viewable && running || fail "a client that cannot write its log does not run"
+grep -q 'Failed to open log file' "$work/unwritable.err" || fail "a client that cannot write its log does not say so"
+wine taskkill /F /IM torvo-gui.exe >/dev/null 2>&1
+until_true 600 ended && rmdir "$config/log/gui.log" && mv "$work/gui.log" "$config/log/gui.log"
+
+# Windows older than 7 SP1 is refused before anything is changed.
+wine winecfg -v vista >/dev/null 2>&1
+install /S
+[ $? = 5 ] || fail "Windows Vista was not refused with exit code 5"
+wine winecfg -v "$version" >/dev/null 2>&1
+
 # The uninstaller ends the running client, removes the program and leaves the data. It goes
 # on from a copy of itself: done when the session has no process left.
+wine 'C:\Program Files\Torvo\torvo-gui.exe' >>"$work/gui.err" 2>&1 &
+until_true 600 running || fail "the client did not start before the uninstall"
 wine 'C:\Program Files\Torvo\Uninstall.exe' /S || fail "the silent uninstall failed"
 timeout 600 wineserver --wait || fail "the uninstaller did not end"
 [ -e "$app/torvo-gui.exe" ] && fail "the uninstaller left the program"
 [ -e "$menu" ] && fail "the uninstaller left the Start-menu entry"
 wine reg query "$run_key" /v Torvo >/dev/null 2>&1 && fail "the uninstaller left the start with the session"
+wine reg query "$dumps_key" >/dev/null 2>&1 && fail "the uninstaller left the crash dumps' setting"
+wine reg query "$uninstall_key" >/dev/null 2>&1 && fail "the uninstaller left the entry in Add/Remove Programs"
 [ -f "$config/gui_settings.json" ] && [ -f "$config/log/gui.log" ] || fail "the uninstaller removed the operator's data"
-echo "check-installer: $(basename "$installer") installs, runs and uninstalls on Wine as $version"
+echo "check-installer: $(basename "$installer") installs, upgrades, runs and uninstalls on Wine as $version"
