@@ -47,7 +47,7 @@ void reportStartupFailure(const QString& reason)
     QString text = QStringLiteral("Клиент Torvo не запущен.\n\n") + reason;
     const QString folder = configFolder();
     if (!folder.isEmpty()) {
-        text += QStringLiteral("\n\nПапка настроек и журнала клиента: ") + folder;
+        text += QStringLiteral("\n\nПапка настроек и журнала клиента:\n") + folder;
     }
     makeBox(QMessageBox::Critical, text, nullptr)->exec();
 }
@@ -72,7 +72,7 @@ void showUnwritten(const StartupOutcome& outcome, QWidget* window)
             QStringLiteral("Служба ищется на порту по умолчанию, %1.\n").arg(Settings::defaultPort);
     }
     const QString text =
-        QStringLiteral("Клиент Torvo работает, но не может писать в свою папку %1:\n\n%2\n\n%3"
+        QStringLiteral("Клиент Torvo работает, но не может писать в свою папку\n%1:\n\n%2\n\n%3"
                        "Попросите администратора дать вашей учётной записи право изменять "
                        "эту папку.")
             .arg(configFolder(), outcome.unwritten.join(QLatin1Char('\n')), consequences);

@@ -11,3 +11,6 @@ endforeach()
 # Last, as the build folder may lie inside the tree: the last matching map is the one used.
 add_compile_options(-ffile-prefix-map=${PROJECT_BINARY_DIR}=/torvo/build)
 add_link_options(-Wl,--build-id)
+# DWARF 4: LLDB 14 (Debian 12's), which reads Windows' crash dumps, loses the file names and the
+# address ranges of GCC 12's default DWARF 5.
+add_compile_options(-gdwarf-4)

@@ -16,7 +16,6 @@
 // clang-format off
 #include <windows.h>
 #include <exdisp.h>
-#include <sddl.h>
 #include <shldisp.h>
 #include <shlguid.h>
 #include <shlobj.h>
@@ -100,22 +99,6 @@ int findClients(HANDLE* handles, int& opened, Sessions& sessions)
     return running;
 }
 
-HANDLE openEndRequest()
-{
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    ConvertStringSecurityDescriptorToSecurityDescriptorW(TORVO_END_REQUEST_SECURITY, SDDL_REVISION_1,
-                                                         &descriptor, nullptr);
-    SECURITY_ATTRIBUTES attributes = {sizeof attributes, descriptor, FALSE};
-    HANDLE event = CreateEventW(descriptor ? &attributes : nullptr, TRUE, FALSE, TORVO_END_REQUEST_EVENT);
-    if (!event) {
-        // Made by a client under a security that does not name this account: asking is not possible,
-        // ending still is.
-        event = OpenEventW(EVENT_MODIFY_STATE, FALSE, TORVO_END_REQUEST_EVENT);
-    }
-    LocalFree(descriptor);
-    return event;
-}
-
 int endClients(DWORD seconds)
 {
     enableDebugPrivilege();
@@ -123,7 +106,9 @@ int endClients(DWORD seconds)
     const ULONGLONG deadline = start + ULONGLONG(seconds) * 1000;
     // Long enough for a client to finish what it writes; a hung one is ended after it.
     const ULONGLONG graceEnd = start + ULONGLONG(seconds < 30 ? seconds / 2 : 15) * 1000;
-    HANDLE request = openEndRequest();
+    // Null when made by a client under a security that does not name this account: asking is not
+    // possible then, ending still is.
+    HANDLE request = openEndRequestEvent(EVENT_MODIFY_STATE);
     if (request) {
         SetEvent(request);
     }

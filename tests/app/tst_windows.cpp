@@ -115,6 +115,9 @@ void WindowsTest::folderSharedWithUsers()
 {
     QTemporaryDir folder;
     QVERIFY(shareWithUsers(folder.path()));
+    if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) {
+        QSKIP("Wine accepts a file's security and keeps none: only Windows shows the grant");
+    }
     PACL acl = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     QCOMPARE(GetNamedSecurityInfoW(
@@ -214,6 +217,9 @@ void WindowsTest::installerAsksToEnd()
     EndRequest running;
     QSignalSpy asked(&running, &EndRequest::requested);
     HANDLE request = OpenEventW(EVENT_MODIFY_STATE, FALSE, TORVO_END_REQUEST_EVENT);
+    if (!request && GetLastError() == ERROR_ACCESS_DENIED) {
+        QSKIP("Only administrators and the system may set the request: run elevated");
+    }
     QVERIFY(request);
     QVERIFY(SetEvent(request));
     QVERIFY(asked.wait(60000));
