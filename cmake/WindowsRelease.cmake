@@ -11,6 +11,11 @@ endforeach()
 # Last, as the build folder may lie inside the tree: the last matching map is the one used.
 add_compile_options(-ffile-prefix-map=${PROJECT_BINARY_DIR}=/torvo/build)
 add_link_options(-Wl,--build-id)
+# moc's files include each header by its path from the tree ("ui/MainWindow.h"), not by a relative
+# path from the build folder, which differs with where that folder lies. moc learns the tree from
+# each target's own include folders, which the libraries declared in subfolders lack.
+set(CMAKE_AUTOMOC_PATH_PREFIX ON)
+include_directories(${PROJECT_SOURCE_DIR})
 # DWARF 4: LLDB 14 (Debian 12's), which reads Windows' crash dumps, loses the file names and the
 # address ranges of GCC 12's default DWARF 5.
 add_compile_options(-gdwarf-4)
