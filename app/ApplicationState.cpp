@@ -78,38 +78,48 @@ void ApplicationState::clearDevices()
 void ApplicationState::refreshDeviceList()
 {
     logDebug(QStringLiteral("Обновление списка устройств"));
+    // A list still on its way from an earlier press would add to the new list.
     cancelRound(listRound);
     listsPending = 0;
-    kktPart = ListPart();
-    torvoPart = ListPart();
+    listsEnded = false;
+    clearDevices();
+    updateServiceProblem();
     refreshDeviceKktList();
     refreshDeviceTorvoList();
 }
 
-void ApplicationState::listArrived(ListPart& part, const QStringList& list, const QString& error)
+void ApplicationState::listEnded(ListRead& list, const BaseReply* reply, const QString& error)
 {
-    part = ListPart{list, error};
-    if (listsPending > 0 && --listsPending == 0) {
-        publishDevices(kktPart.devices + torvoPart.devices);
-        // A service that answers with no device at all leaves every panel blank: the header says
-        // why, unless it already says that the service cannot be reached.
-        if (devices.isEmpty() && serviceProblem.isEmpty()) {
-            QStringList errors{kktPart.error, torvoPart.error};
-            errors.removeAll(QString());
-            setServiceProblem(QStringLiteral("Служба Torvo не сообщила ни одного устройства: ") +
-                              errors.join(QStringLiteral("; ")));
-        }
-    }
+    list.failure = error;
+    list.unreadable = !error.isEmpty() && !reply->failedInContent();
+    listsEnded = --listsPending == 0;
+    updateServiceProblem();
 }
 
-void ApplicationState::publishDevices(const QStringList& listed)
+void ApplicationState::updateServiceProblem()
 {
-    // The list is replaced in one change: a selector refilled from it keeps a device still listed.
-    if (!devices.isEmpty()) {
-        devices.clear();
-        logDebug(QStringLiteral("Очищен список устройств"));
+    QString problem = unreachable;
+    if (problem.isEmpty()) {
+        QStringList unread;
+        if (kktList.unreadable) {
+            unread << QStringLiteral("Не удалось получить список касс: ") + kktList.failure;
+        }
+        if (torvoList.unreadable) {
+            unread << QStringLiteral("Не удалось получить список экземпляров Torvo: ") + torvoList.failure;
+        }
+        problem = unread.join(QStringLiteral("; "));
     }
-    addDevices(listed);
+    // A service that answers with no device at all leaves every panel blank: the line says why.
+    if (problem.isEmpty() && listsEnded && devices.isEmpty()) {
+        QStringList said{kktList.failure, torvoList.failure};
+        said.removeAll(QString());
+        problem = QStringLiteral("Служба Torvo не сообщила ни одного устройства: ") +
+                  said.join(QStringLiteral("; "));
+    }
+    if (problem != serviceProblem) {
+        serviceProblem = problem;
+        emit serviceProblemChanged(problem);
+    }
 }
 
 void ApplicationState::refreshInfo()
@@ -161,56 +171,56 @@ void ApplicationState::send(R* request, QList<QPointer<BaseReply>>& round, const
     RequestSender::send<R>(
         request, course,
         [this, read, onSuccess](R* reply) {
-            setServiceProblem(QString());
+            unreachable.clear();
             if (read) {
                 reads[size_t(*read)] = ReadState{ReadState::Read, QString()};
             }
             onSuccess(reply);
+            updateServiceProblem();
         },
         [this, request, read, onError](const QString& message) {
             // A refusal of the service's own proves it is there; only a failure on the way says it
             // is not. The address tells support whether the client looked in the wrong place.
             const QUrl tried(request->getUrl());
-            setServiceProblem(request->failedInTransport()
-                                  ? QStringLiteral("Служба Torvo недоступна (%1:%2): ")
-                                            .arg(tried.host())
-                                            .arg(tried.port()) +
-                                        message
-                                  : QString());
+            unreachable = request->failedInTransport() ? QStringLiteral("Служба Torvo недоступна (%1:%2): ")
+                                                                 .arg(tried.host())
+                                                                 .arg(tried.port()) +
+                                                             message
+                                                       : QString();
             if (read) {
-                reads[size_t(*read)] = ReadState{ReadState::Failed, message};
+                reads[size_t(*read)] = ReadState{ReadState::Failed, message, request->getHttpStatus()};
             }
             onError(message);
+            updateServiceProblem();
         });
-}
-
-void ApplicationState::setServiceProblem(const QString& problem)
-{
-    if (problem == serviceProblem) {
-        return;
-    }
-    serviceProblem = problem;
-    emit serviceProblemChanged(problem);
 }
 
 void ApplicationState::refreshDeviceKktList()
 {
     logDebug(QStringLiteral("Обновление списка устройств KKT"));
     ++listsPending;
+    auto* request = new RequestKKTList(this);
     send(
-        new RequestKKTList(this), listRound, "списка ККТ", std::nullopt,
-        [this](RequestKKTList* reply) { listArrived(kktPart, reply->getSerials(), QString()); },
-        [this](const QString& error) { listArrived(kktPart, QStringList(), error); });
+        request, listRound, "списка ККТ", std::nullopt,
+        [this](RequestKKTList* reply) {
+            addDevices(reply->getSerials());
+            listEnded(kktList, reply, QString());
+        },
+        [this, request](const QString& error) { listEnded(kktList, request, error); });
 }
 
 void ApplicationState::refreshDeviceTorvoList()
 {
     logDebug(QStringLiteral("Обновление список устройств Torvo"));
     ++listsPending;
+    auto* request = new RequestTorvoList(this);
     send(
-        new RequestTorvoList(this), listRound, "списка Torvo", std::nullopt,
-        [this](RequestTorvoList* reply) { listArrived(torvoPart, reply->getIds(), QString()); },
-        [this](const QString& error) { listArrived(torvoPart, QStringList(), error); });
+        request, listRound, "списка Torvo", std::nullopt,
+        [this](RequestTorvoList* reply) {
+            addDevices(reply->getIds());
+            listEnded(torvoList, reply, QString());
+        },
+        [this, request](const QString& error) { listEnded(torvoList, request, error); });
 }
 
 void ApplicationState::refreshConnectionStatus()

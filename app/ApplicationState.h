@@ -35,8 +35,9 @@ public:
     // or could not be read, and why.
     ReadState getReadState(StatusRead read) const { return reads[size_t(read)]; }
     // "Служба Torvo недоступна (127.0.0.1:<port>): …" while the list and status requests do not
-    // reach the service, or "Служба Torvo не сообщила ни одного устройства: …" after a list round
-    // that found none; empty once a request is answered.
+    // reach the service; otherwise "Не удалось получить список касс: …" (or "… экземпляров
+    // Torvo: …") while a list could not be read, or "Служба Torvo не сообщила ни одного
+    // устройства: …" after a list round that found none; empty when all is well.
     QString getServiceProblem() const { return serviceProblem; }
 
     // The selected device as it is when asked, for requests that must drop a late reply.
@@ -85,16 +86,16 @@ private:
     void cancelRound(QList<QPointer<BaseReply>>& round);
     // Forgets every record and lets every panel redraw empty.
     void clearRecords();
-    void setServiceProblem(const QString& problem);
-    // One list of the round is in (empty when it failed); once both are, the merged list is
-    // published in one change: cash registers first, then service instances.
-    struct ListPart
+    // One of the two lists ended; `reply` says whether the service's list could be read at all.
+    struct ListRead
     {
-        QStringList devices;
-        QString error; // why the list brought none
+        QString failure;         // why the last request of this list failed; empty once it is read
+        bool unreadable = false; // it failed on the way or in the reply, not for want of devices
     };
-    void listArrived(ListPart& part, const QStringList& list, const QString& error);
-    void publishDevices(const QStringList& listed);
+    void listEnded(ListRead& list, const BaseReply* reply, const QString& error);
+    // The header line from what is known now: the service out of reach, a list that could not be
+    // read, or lists that named no device at all.
+    void updateServiceProblem();
 
     QString currentDevice;
     QStringList devices;
@@ -105,9 +106,11 @@ private:
     SoftwareInfo softwareInfo;
     std::array<ReadState, statusReadCount> reads;
     QString serviceProblem;
-    ListPart kktPart;
-    ListPart torvoPart;
+    QString unreachable; // the last failure on the way to the service, until the next answer
+    ListRead kktList;
+    ListRead torvoList;
     int listsPending = 0;
+    bool listsEnded = false; // both lists of the last round have ended
     QList<QPointer<BaseReply>> statusRound;
     QList<QPointer<BaseReply>> listRound;
 };

@@ -28,4 +28,10 @@ struct ReadState
 
     Phase phase = NotAsked;
     QString error;
+    // The HTTP status the service answered a failed read with; 0 when it gave none.
+    int httpStatus = 0;
+
+    // The service answered that it has nothing for this device at that address: for the
+    // service instance, that no instance is set up for the register.
+    bool isNotFound() const { return phase == Failed && httpStatus == 404; }
 };

@@ -121,6 +121,9 @@ void BaseReply::emitNetworkError(QNetworkReply* reply)
         return;
     }
     transportFailure = true;
+    // Headers of a reply cut off for its limit may carry a status; the exchange still failed on
+    // the way.
+    httpStatus = wasCutOff() ? 0 : reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const QString text = wasCutOff() ? cutOffText : qtErrorText(reply);
     Logger::getInstance()->error("Ошибка сети:" + text.toStdString());
     // The client's own limits speak for themselves; Qt would only say "Operation canceled".
@@ -175,6 +178,7 @@ void BaseReply::processJsonReply(QNetworkReply* reply)
     if (failure.isEmpty()) {
         emit success(this);
     } else {
+        contentFailure = true;
         emit error(failure, this);
     }
 }

@@ -34,6 +34,12 @@ public:
     // True when the error came from the way to the service (no reply, a network error, a limit),
     // not from what the service answered.
     bool failedInTransport() const { return transportFailure; }
+    // The HTTP status of an answer the service gave with an error status; 0 when the exchange
+    // failed without one (refused, closed, a limit) or did not fail.
+    int getHttpStatus() const { return httpStatus; }
+    // True when the service's reply was read but lacked what the request asks of it (an empty
+    // device list, a missing key): an answer, not a failure to read one.
+    bool failedInContent() const { return contentFailure; }
 
     // Request objects alive in the process: a leak shows as a count that never returns to zero.
     static int liveCount();
@@ -85,4 +91,6 @@ private:
     QPointer<QNetworkReply> inFlightReply; // the reply of the last send, while it exists
     QString cutOffText;                    // why NetworkManager aborted the reply, if it did
     bool transportFailure = false;
+    int httpStatus = 0;
+    bool contentFailure = false;
 };

@@ -95,7 +95,5 @@ void NotificationBaseDelegate::paintEmphasisedText(QPainter* painter, const QSty
     }
     painter->setFont(font);
     painter->setPen(color);
-    const QRect rect = option.rect.adjusted(4, 0, -4, 0);
-    painter->drawText(rect, Qt::AlignHCenter | Qt::AlignVCenter,
-                      QFontMetrics(font).elidedText(text, Qt::ElideRight, rect.width()));
+    painter->drawText(option.rect.adjusted(4, 0, -4, 0), Qt::AlignHCenter | Qt::AlignVCenter, text);
 }

@@ -80,10 +80,7 @@ void NotificationEventDelegate::paint(QPainter* painter, const QStyleOptionViewI
                           QPoint(rect.right() - 4, titleTop + QFontMetrics(titleFont).height() - 1));
     painter->setFont(titleFont);
     painter->setPen(selected ? highlighted : QColor(QStringLiteral("#333333")));
-    painter->drawText(
-        titleRect, Qt::AlignLeft | Qt::AlignTop,
-        QFontMetrics(titleFont).elidedText(QString(header).replace(QLatin1Char('\n'), QLatin1Char(' ')),
-                                           Qt::ElideRight, titleRect.width()));
+    painter->drawText(titleRect, Qt::AlignLeft | Qt::AlignTop, header);
 
     const QRect messageRect(QPoint(rect.left() + 8, titleRect.bottom() + 2),
                             QPoint(rect.right() - 4, rect.bottom() - 4));

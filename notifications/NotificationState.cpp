@@ -83,7 +83,7 @@ void NotificationState::resetSummaries()
     }
     if (criticalNotificationType != NoUnread) {
         criticalNotificationType = NoUnread;
-        emit hasCriticalNotification(NoUnread);
+        emit summaryRestored(NoUnread);
     }
     if (criticalModuleNotification != CriticalModuleNotification()) {
         criticalModuleNotification = CriticalModuleNotification();
@@ -135,12 +135,15 @@ void NotificationState::updateAvailableNotificationCount()
             const CriticalNotificationType summary = reply->hasCriticalNotifications() ? HasCritical
                                                      : availableNotificationCount > 0  ? HasUnread
                                                                                        : NoUnread;
+            const bool news =
+                announcements.isNews(ApplicationState::getInstance()->getCurrentDevice(), summary);
             if (summary != criticalNotificationType) {
                 criticalNotificationType = summary;
-                emit hasCriticalNotification(summary);
-            }
-            if (announcements.isNews(ApplicationState::getInstance()->getCurrentDevice(), summary)) {
-                emit notificationsToAnnounce(summary);
+                if (news) {
+                    emit hasCriticalNotification(summary);
+                } else {
+                    emit summaryRestored(summary);
+                }
             }
         },
         [this](const QString&) {

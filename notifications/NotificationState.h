@@ -53,9 +53,10 @@ signals:
     void notificationPageReceived(bool full);
     // Loading, read or a failure changed.
     void listStatusChanged();
-    // The selected device has unread (or critical) notifications that the operator was not yet
-    // told of; a return to a device whose notifications were announced says nothing.
-    void notificationsToAnnounce(CriticalNotificationType summary);
+    // The summary changed without news for the operator: another device was selected, or the
+    // selected one is back at the level it was last announced at. hasCriticalNotification
+    // carries the changes that are news.
+    void summaryRestored(CriticalNotificationType criticalNotificationType);
 
 public slots:
     void updateAvailableNotificationCount();

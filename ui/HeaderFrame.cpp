@@ -74,22 +74,10 @@ void HeaderFrame::setupCallbacks()
 
 void HeaderFrame::showDevices(const QStringList& devices)
 {
-    if (devices.isEmpty()) {
-        deviceSelector->clear();
-        return;
-    }
-    // Refilled unseen: the selection never passes through the empty text. The operator's device
-    // stays selected while it is listed; otherwise the first one is, and that change is announced.
-    const int kept = devices.indexOf(deviceSelector->currentText());
-    {
-        const QSignalBlocker blocker(deviceSelector);
-        deviceSelector->clear();
-        deviceSelector->addItems(devices);
-        deviceSelector->setCurrentIndex(kept >= 0 ? kept : -1);
-    }
-    if (kept < 0) {
-        deviceSelector->setCurrentIndex(0);
-    }
+    // Every change of the current text reaches the application state, the empty one included:
+    // a new list reads its first device afresh, so a service that came back is read again.
+    deviceSelector->clear();
+    deviceSelector->addItems(devices);
 }
 
 void HeaderFrame::setCurrentIndex(int index)

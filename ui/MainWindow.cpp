@@ -94,10 +94,8 @@ void MainWindow::setupCallbacks()
             &ApplicationState::setCurrentDevice);
     connect(contentFrame->getNotificationsPage()->getState(), &NotificationState::hasCriticalNotification,
             systemTray, &SystemTrayIcon::updateCriticalNotification);
-    connect(contentFrame->getNotificationsPage()->getState(), &NotificationState::notificationsToAnnounce,
-            systemTray, &SystemTrayIcon::announceNotifications);
-    connect(state, &ApplicationState::serviceProblemChanged, systemTray, &SystemTrayIcon::setServiceProblem);
-    systemTray->setServiceProblem(state->getServiceProblem());
+    connect(contentFrame->getNotificationsPage()->getState(), &NotificationState::summaryRestored, systemTray,
+            &SystemTrayIcon::showSummary);
     // The no-tray box runs an event loop before these connections exist: a device list that
     // arrived meanwhile filled the selector unseen, and its first entry must still be selected.
     state->setCurrentDevice(headerFrame->getDeviceSelector()->currentText());

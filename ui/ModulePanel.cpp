@@ -81,11 +81,15 @@ void ModulePanel::showReads(const QList<QPair<ReadState, QString>>& reads)
 {
     const bool failed = std::any_of(reads.cbegin(), reads.cend(),
                                     [](const auto& read) { return read.first.phase == ReadState::Failed; });
+    showReadLine(readStateLine(reads), failed);
+}
+
+void ModulePanel::showReadLine(const QString& line, bool failure)
+{
     // Red as the header's line for what failed, grey for what is on its way.
     QPalette palette = readLine->palette();
-    palette.setColor(QPalette::WindowText, failed ? QColor(0xB7, 0x1C, 0x1C) : QColor(0x75, 0x75, 0x75));
+    palette.setColor(QPalette::WindowText, failure ? QColor(0xB7, 0x1C, 0x1C) : QColor(0x75, 0x75, 0x75));
     readLine->setPalette(palette);
-    const QString line = readStateLine(reads);
     readLine->setText(line);
     readLine->setVisible(!line.isEmpty());
 }

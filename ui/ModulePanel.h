@@ -52,6 +52,8 @@ protected:
     // Shows what became of the reads the panel's values come from, each with the words that
     // name its part of the panel.
     void showReads(const QList<QPair<ReadState, QString>>& reads);
+    // The line over the rows: red for a failure, grey otherwise; hidden when empty.
+    void showReadLine(const QString& line, bool failure);
 
     QVBoxLayout* panelLayout = nullptr;
     QGridLayout* grid = nullptr;

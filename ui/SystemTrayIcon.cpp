@@ -160,18 +160,10 @@ void SystemTrayIcon::applySummary()
     // The same icon object at each change: Qt caches every icon's drawn pixmaps under that
     // icon's own key, so a new icon each time would leave a few KiB behind.
     trayIcon->setIcon(createTrayIcon(summary));
-    trayIcon->setToolTip(serviceProblem.isEmpty() ? toolTipOf(summary) : serviceProblem);
+    trayIcon->setToolTip(toolTipOf(summary));
 }
 
-void SystemTrayIcon::setServiceProblem(const QString& problem)
-{
-    serviceProblem = problem;
-    if (trayIcon) {
-        applySummary();
-    }
-}
-
-void SystemTrayIcon::updateCriticalNotification(CriticalNotificationType criticalNotificationType)
+void SystemTrayIcon::showSummary(CriticalNotificationType criticalNotificationType)
 {
     // Kept without a tray too, for a tray that comes up later.
     summary = criticalNotificationType;
@@ -180,8 +172,9 @@ void SystemTrayIcon::updateCriticalNotification(CriticalNotificationType critica
     }
 }
 
-void SystemTrayIcon::announceNotifications(CriticalNotificationType criticalNotificationType)
+void SystemTrayIcon::updateCriticalNotification(CriticalNotificationType criticalNotificationType)
 {
+    showSummary(criticalNotificationType);
     switch (criticalNotificationType) {
     case HasUnread:
         showMessage(QStringLiteral("Torvo"), QStringLiteral("Есть непрочитанные уведомления."),

@@ -34,11 +34,10 @@ public:
 public slots:
     void showMessage(const QString& title, const QString& message,
                      QSystemTrayIcon::MessageIcon icon = QSystemTrayIcon::Information, int msecs = 3000);
-    // The icon and the tooltip follow the summary; the balloon comes with announceNotifications.
+    // The icon, the tooltip and the balloon of the summary's level.
     void updateCriticalNotification(CriticalNotificationType criticalNotificationType);
-    void announceNotifications(CriticalNotificationType criticalNotificationType);
-    // While the service cannot be reached the tooltip says so instead of the summary.
-    void setServiceProblem(const QString& problem);
+    // The icon and the tooltip alone, for a summary that is no news to the operator.
+    void showSummary(CriticalNotificationType criticalNotificationType);
     void showWindow();
     void hideWindow();
     void toggleWindow();
@@ -59,5 +58,4 @@ private:
     QAction* quitAction = nullptr;
     bool startBalloonPending = false;
     CriticalNotificationType summary = NoUnread;
-    QString serviceProblem;
 };

@@ -78,17 +78,23 @@ void TorvoPanel::updateInfo()
                            {QStringLiteral("isAvailable"), QString::number(info.hasUpdate ? 1 : 0)},
                            {QStringLiteral("package"), info.updatePackage},
                            {QStringLiteral("version"), info.updateVersion}}));
-    // Only a state the service reported for this device may offer a registration: a read that is
-    // on its way or failed says nothing, and the service may well be registered already.
-    registerButton->setVisible(state->getReadState(StatusRead::Torvo).phase == ReadState::Read &&
-                               !info.registered);
+    // Only what the service said of this device may offer a registration: its state, or its
+    // answer that it has no instance for the register, which is what set-up is for. A read on its
+    // way or failed otherwise says nothing, and the service may well be registered already.
+    const ReadState torvoRead = state->getReadState(StatusRead::Torvo);
+    registerButton->setVisible(!info.registered &&
+                               (torvoRead.phase == ReadState::Read || torvoRead.isNotFound()));
     stateLabel->setText(info.state);
     idLabel->setText(info.velkorId);
     versionLabel->setText(info.version);
     // One upgrade at a time: the button comes back with the first redraw after its request ends.
     upgradeButton->setVisible(info.hasUpdate && !upgradeInFlight);
-    showReads({{state->getReadState(StatusRead::Torvo), QStringLiteral("о службе")},
-               {state->getReadState(StatusRead::UpgradeCheck), QStringLiteral("об обновлениях")}});
+    if (torvoRead.isNotFound()) {
+        showReadLine(QStringLiteral("Служба Torvo для этой кассы не настроена (ответ 404)"), false);
+    } else {
+        showReads({{torvoRead, QStringLiteral("о службе")},
+                   {state->getReadState(StatusRead::UpgradeCheck), QStringLiteral("об обновлениях")}});
+    }
 }
 
 void TorvoPanel::showCritical(const QString& title, const QString& text)

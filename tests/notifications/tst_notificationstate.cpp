@@ -82,7 +82,7 @@ private slots:
     void timerAsksCountThenCritical();
     void summariesFollowMarkAndDelete_data();
     void summariesFollowMarkAndDelete();
-    void announcesOnlyNews();
+    void balloonOncePerChangeOfLevel();
 
 private:
     void loadPage(const QList<QJsonObject>& items);
@@ -517,12 +517,13 @@ void NotificationStateTest::summariesFollowMarkAndDelete()
     QCOMPARE(server.requests(QStringLiteral("GET"), path).size(), countInFlight ? 2 : 1);
 }
 
-// The balloon said "Есть критические уведомления" at every return to a register that had them;
-// a level of a register is told until that register falls below it.
-void NotificationStateTest::announcesOnlyNews()
+// A change of a register's level is news (critical to unread too); a return to a register at the
+// level it was announced at is not.
+void NotificationStateTest::balloonOncePerChangeOfLevel()
 {
     ApplicationState* application = ApplicationState::getInstance();
-    QSignalSpy announced(state, &NotificationState::notificationsToAnnounce);
+    QSignalSpy news(state, &NotificationState::hasCriticalNotification);
+    QSignalSpy restored(state, &NotificationState::summaryRestored);
     const auto countFor = [&](const QString& device, int unread, bool critical) {
         server.setJson(QStringLiteral("GET"), path + device, count(unread, critical));
         if (application->getCurrentDevice() == device) {
@@ -535,14 +536,18 @@ void NotificationStateTest::announcesOnlyNews()
     countFor(QStringLiteral("news-A"), 2, true);
     countFor(QStringLiteral("news-B"), 1, false);
     countFor(QStringLiteral("news-A"), 2, true);
-    countFor(QStringLiteral("news-A"), 2, false); // the critical ones were read: nothing worse
+    countFor(QStringLiteral("news-A"), 2, false);
     countFor(QStringLiteral("news-A"), 0, false);
     countFor(QStringLiteral("news-A"), 0, true);
-    QList<int> levels;
-    for (const QList<QVariant>& signal : qAsConst(announced)) {
-        levels.append(signal.first().value<CriticalNotificationType>());
-    }
-    QCOMPARE(levels, (QList<int>{HasCritical, HasUnread, HasCritical}));
+    const auto levels = [](const QSignalSpy& spy) {
+        QList<int> levels;
+        for (const QList<QVariant>& signal : spy) {
+            levels.append(signal.first().value<CriticalNotificationType>());
+        }
+        return levels;
+    };
+    QCOMPARE(levels(news), (QList<int>{HasCritical, HasUnread, HasUnread, NoUnread, HasCritical}));
+    QCOMPARE(levels(restored), (QList<int>{NoUnread, NoUnread, HasCritical}));
     application->setCurrentDevice(QString());
     QTRY_COMPARE(application->findChildren<BaseReply*>().size(), 0);
 }

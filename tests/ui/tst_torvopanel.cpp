@@ -81,6 +81,8 @@ private slots:
     void init();
     void cleanup();
     void rowsAndButtons();
+    void registrationOfferedOnWhatTheServiceSaid_data();
+    void registrationOfferedOnWhatTheServiceSaid();
     void registrationRefused_data();
     void registrationRefused();
     void registrationChain_data();
@@ -180,6 +182,49 @@ void TorvoPanelTest::rowsAndButtons()
     QCOMPARE(log.messages().filter(QStringLiteral("Обновление информации о Torvo")).last(),
              QStringLiteral("Обновление информации о Torvo: status=`зарегистрирован` serial=`VK-0001` "
                             "version=`1.4.2` isAvailable=`1` package=`torvo-setup` version=`1.5.0`"));
+}
+
+void TorvoPanelTest::registrationOfferedOnWhatTheServiceSaid_data()
+{
+    QTest::addColumn<int>("action");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<bool>("offered");
+    QTest::addColumn<QString>("line"); // the start of the panel's line
+    const int answer = int(TestServer::Action::Answer);
+    QTest::newRow("not registered") << answer << 200 << true << QString();
+    // The service has no instance for the register: what set-up is for.
+    QTest::newRow("no instance") << answer << 404 << true
+                                 << QStringLiteral("Служба Torvo для этой кассы не настроена (ответ 404)");
+    // Otherwise the state is not known, and the service may be registered already.
+    QTest::newRow("server error") << answer << 500 << false
+                                  << QStringLiteral("Нет данных о службе: Ошибка сети: ");
+    QTest::newRow("time limit") << int(TestServer::Action::Hang) << 200 << false
+                                << QStringLiteral("Нет данных о службе: Нет ответа от службы Torvo");
+}
+
+void TorvoPanelTest::registrationOfferedOnWhatTheServiceSaid()
+{
+    QFETCH(int, action);
+    QFETCH(int, status);
+    QFETCH(bool, offered);
+    QFETCH(QString, line);
+    DeviceScript script;
+    script.device = device;
+    scriptDevice(server, script);
+    if (status != 200 || action != int(TestServer::Action::Answer)) {
+        TestServer::Reply reply;
+        reply.action = TestServer::Action(action);
+        reply.status = status;
+        server.setReply(QStringLiteral("GET"), ServicePaths::torvoStatus(device), reply);
+    }
+    NetworkManager::getInstance()->setTimeLimitOverride(action == int(TestServer::Action::Hang) ? 1000 : 0);
+    const bool read = selectDevice(device);
+    NetworkManager::getInstance()->setTimeLimitOverride(0);
+    server.releaseHanging();
+    QVERIFY(read);
+    QCOMPARE(!panel->getRegisterButton()->isHidden(), offered);
+    QVERIFY2(panel->getReadLine()->text().startsWith(line), qPrintable(panel->getReadLine()->text()));
+    QCOMPARE(panel->getReadLine()->isHidden(), line.isEmpty());
 }
 
 void TorvoPanelTest::registrationRefused_data()
