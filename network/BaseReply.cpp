@@ -124,6 +124,10 @@ void BaseReply::emitNetworkError(QNetworkReply* reply)
     // Headers of a reply cut off for its limit may carry a status; the exchange still failed on
     // the way.
     httpStatus = wasCutOff() ? 0 : reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (httpStatus != 0) {
+        // Peeked, not read: a request that reads the body itself still finds it whole.
+        serviceReason = refusalText(QJsonDocument::fromJson(reply->peek(reply->bytesAvailable())).object());
+    }
     const QString text = wasCutOff() ? cutOffText : qtErrorText(reply);
     Logger::getInstance()->error("Ошибка сети:" + text.toStdString());
     // The client's own limits speak for themselves; Qt would only say "Operation canceled".
@@ -181,6 +185,11 @@ void BaseReply::processJsonReply(QNetworkReply* reply)
         contentFailure = true;
         emit error(failure, this);
     }
+}
+
+QString BaseReply::refusalText(const QJsonObject& object)
+{
+    return object.value(QStringLiteral("error")).toObject().value(QStringLiteral("text")).toString();
 }
 
 QString BaseReply::readJson(const QJsonObject&)

@@ -40,6 +40,11 @@ public:
     // True when the service's reply was read but lacked what the request asks of it (an empty
     // device list, a missing key): an answer, not a failure to read one.
     bool failedInContent() const { return contentFailure; }
+    // The service's own words for a refusal, from an error answer's body {"error": {"text": …}};
+    // empty when it gave none.
+    QString getServiceReason() const { return serviceReason; }
+    // The text at "error" → "text" of a reply object; empty when there is none.
+    static QString refusalText(const QJsonObject& object);
 
     // Request objects alive in the process: a leak shows as a count that never returns to zero.
     static int liveCount();
@@ -93,4 +98,5 @@ private:
     bool transportFailure = false;
     int httpStatus = 0;
     bool contentFailure = false;
+    QString serviceReason;
 };

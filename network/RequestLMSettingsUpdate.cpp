@@ -33,11 +33,6 @@ void RequestLMSettingsUpdate::processReply(QNetworkReply* reply)
     emit error(text, this);
 }
 
-QString RequestLMSettingsUpdate::refusalText(const QJsonObject& object)
-{
-    return object.value(QStringLiteral("error")).toObject().value(QStringLiteral("text")).toString();
-}
-
 QByteArray RequestLMSettingsUpdate::createRequestData() const
 {
     QJsonObject body{
