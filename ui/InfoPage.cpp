@@ -38,6 +38,11 @@ InfoPage::InfoPage(QWidget* parent)
     setupCallbacks();
 }
 
+QList<ModulePanel*> InfoPage::getPanels() const
+{
+    return {torvoPanel, kktPanel, lmPanel, softwarePanel, gisPanel};
+}
+
 void InfoPage::setFolderChooser(FolderChooser chooser)
 {
     chooseFolder = chooser ? std::move(chooser) : FolderChooser(standardFolderChooser);
@@ -100,12 +105,11 @@ void InfoPage::setupUI()
 
 void InfoPage::setupCallbacks()
 {
-    ApplicationState* state = ApplicationState::getInstance();
-    connect(state, &ApplicationState::gismtStatusChanged, gisPanel, &GISPanel::updateInfo);
-    connect(state, &ApplicationState::lmStatusChanged, lmPanel, &LMPanel::updateInfo);
-    connect(state, &ApplicationState::torvoStatusChanged, torvoPanel, &TorvoPanel::updateInfo);
-    connect(state, &ApplicationState::kktStatusChanged, kktPanel, &KKTPanel::updateInfo);
-    connect(state, &ApplicationState::softwareStatusChanged, softwarePanel, &SoftwarePanel::updateInfo);
+    // Each panel redraws when its module's record changes.
+    for (ModulePanel* panel : getPanels()) {
+        connect(ApplicationState::getInstance(), ApplicationState::recordChanged(panel->getModule()), panel,
+                &ModulePanel::updateInfo);
+    }
     connect(saveLogsButton, &QtMaterialRaisedButton::clicked, this, &InfoPage::saveServiceLogs);
     connect(settingsButton, &QtMaterialRaisedButton::clicked, this, &InfoPage::showSettingsDialog);
 }
@@ -171,10 +175,9 @@ void InfoPage::saveBusinessLogs(const QString& device, const QString& folder)
 void InfoPage::sendLogExport(RequestSaveLogs* request, const char* savedLine, const QString& errorPrefix,
                              const QString& errorTitle)
 {
-    RequestCourse course;
-    course.context = this;
+    // The export ends for the device it was started on, whatever is selected meanwhile.
     RequestSender::send<RequestSaveLogs>(
-        request, course,
+        request, RequestCourse::keepingDevice(this, QString(), request->getDevice()),
         [this, savedLine](RequestSaveLogs*) {
             Logger::getInstance()->info(savedLine);
             QMessageBox::information(this, QStringLiteral("Выгрузка логов Velkor"),

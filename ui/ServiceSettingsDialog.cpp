@@ -15,10 +15,8 @@ ServiceSettingsDialog::ServiceSettingsDialog(QWidget* parent, const QString& sub
 
 RequestCourse ServiceSettingsDialog::course()
 {
-    RequestCourse course;
-    course.context = this;
-    course.subject = QStringLiteral("настроек ") + subject;
-    return course;
+    // The dialog keeps the device it was opened for: its settings go there, whatever is selected.
+    return RequestCourse::keepingDevice(this, QStringLiteral("настроек ") + subject, device);
 }
 
 QtMaterialRaisedButton* ServiceSettingsDialog::createSaveButton()

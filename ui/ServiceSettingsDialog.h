@@ -6,7 +6,7 @@
 
 class BaseReply;
 class DeviceRequest;
-struct RequestCourse;
+class RequestCourse;
 class QtMaterialRaisedButton;
 
 // What the two settings dialogs share: the device they were opened for, the "Сохранить" button,

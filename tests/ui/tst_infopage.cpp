@@ -122,11 +122,11 @@ void InfoPageTest::arrangement()
     page->show();
     QVERIFY(QTest::qWaitForWindowExposed(page.get()));
 
-    const QRect torvo = page->getTorvoPanel()->geometry();
-    const QRect lm = page->getLmPanel()->geometry();
-    const QRect kkt = page->getKktPanel()->geometry();
-    const QRect software = page->getSoftwarePanel()->geometry();
-    const QRect gis = page->getGisPanel()->geometry();
+    const QRect torvo = page->findChild<TorvoPanel*>()->geometry();
+    const QRect lm = page->findChild<LMPanel*>()->geometry();
+    const QRect kkt = page->findChild<KKTPanel*>()->geometry();
+    const QRect software = page->findChild<SoftwarePanel*>()->geometry();
+    const QRect gis = page->findChild<GISPanel*>()->geometry();
     // Torvo over ЛМ ЧЗ on the left, the register over the cash software on the right.
     QCOMPARE(torvo.left(), lm.left());
     QCOMPARE(kkt.left(), software.left());
