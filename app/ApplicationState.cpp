@@ -124,40 +124,74 @@ void ApplicationState::refreshDeviceList()
     refreshDeviceTorvoList();
 }
 
-void ApplicationState::listEnded(ListRead& list, const BaseReply* reply, const QString& error)
+void ApplicationState::listEnded(ReadState& list, const BaseReply* reply, const QString& error)
 {
-    list.failure = error;
-    list.unreadable = !error.isEmpty() && !reply->failedInContent();
+    list = error.isEmpty() ? ReadState::read() : ReadState::failed(*reply, error);
     listsEnded = --listsPending == 0;
     updateServiceProblem();
 }
 
 void ApplicationState::noteReach(const BaseReply* request, const QString& error)
 {
-    unreachable = ServiceProblem();
-    // A refusal of the service's own proves it is there as much as an answer does.
-    if (!error.isEmpty() && request->failedInTransport()) {
+    if (error.isEmpty()) {
+        unreachable = ReadState();
+        return;
+    }
+    const ReadState failure = ReadState::failed(*request, error);
+    if (failure.answered()) {
+        // A refusal of the service's own proves it is there as much as an answer does.
+        unreachable = ReadState();
+    } else if (failure.failure == BaseReply::Failure::NoConnection) {
         // The address tells support whether the client looked in the wrong place.
         const QUrl tried(request->getUrl());
-        unreachable.kind = ServiceProblem::Unreachable;
-        unreachable.address = tried.host() + QLatin1Char(':') + QString::number(tried.port());
-        unreachable.detail = error;
+        unreachable = failure;
+        unreachableAddress = tried.host() + QLatin1Char(':') + QString::number(tried.port());
     }
+    // A request left unanswered in time proves neither.
 }
+
+namespace {
+
+// A list that could not be read at all, as opposed to one that named no device.
+bool unread(const ReadState& list)
+{
+    return list.isFailed() && list.failure != BaseReply::Failure::Refused;
+}
+
+// A read the service let fail while it answers others: not its own refusal, nor its word that it
+// has nothing for the device.
+bool leftUnanswered(const ReadState& read)
+{
+    return read.isFailed() && read.failure != BaseReply::Failure::Refused && read.httpStatus != 404;
+}
+
+} // namespace
 
 void ApplicationState::updateServiceProblem()
 {
-    ServiceProblem problem = unreachable;
-    if (problem.kind == ServiceProblem::None && (kktList.unreadable || torvoList.unreadable)) {
+    ServiceProblem problem;
+    if (unreachable.isFailed()) {
+        problem.kind = ServiceProblem::Unreachable;
+        problem.address = unreachableAddress;
+        problem.cause = unreachable;
+    } else if (unread(kktList) || unread(torvoList)) {
         problem.kind = ServiceProblem::ListsUnread;
-        problem.registers = kktList.unreadable ? kktList.failure : QString();
-        problem.instances = torvoList.unreadable ? torvoList.failure : QString();
+        problem.registers = unread(kktList) ? kktList : ReadState();
+        problem.instances = unread(torvoList) ? torvoList : ReadState();
+    } else {
+        for (const ReadState& read : qAsConst(reads)) {
+            if (leftUnanswered(read) &&
+                (problem.kind == ServiceProblem::None || problem.cause.when <= read.when)) {
+                problem.kind = ServiceProblem::PartlyAnswered;
+                problem.cause = read;
+            }
+        }
     }
     // A service that answers with no device at all leaves every panel blank: the line says why.
     if (problem.kind == ServiceProblem::None && listsEnded && devices.isEmpty()) {
         problem.kind = ServiceProblem::NoDevices;
-        problem.registers = kktList.failure;
-        problem.instances = torvoList.failure;
+        problem.registers = kktList;
+        problem.instances = torvoList;
     }
     if (problem != serviceProblem) {
         serviceProblem = problem;
@@ -230,7 +264,7 @@ void ApplicationState::sendStatusRead(StatusRead read, R* request, std::function
 }
 
 template <typename R>
-void ApplicationState::sendList(R* request, ListRead& list, const QString& subject,
+void ApplicationState::sendList(R* request, ReadState& list, const QString& subject,
                                 std::function<QStringList(R*)> devicesOf)
 {
     ++listsPending;

@@ -92,9 +92,8 @@ private:
     void sendStatusRead(StatusRead read, R* request, std::function<Part(R*)> partOf,
                         std::function<void(const Part&)> apply);
     // Sends one of the two device lists; a list read adds its devices.
-    struct ListRead;
     template <typename R>
-    void sendList(R* request, ListRead& list, const QString& subject,
+    void sendList(R* request, ReadState& list, const QString& subject,
                   std::function<QStringList(R*)> devicesOf);
     // What `request`'s outcome (its error; empty for a success) tells of the way to the service.
     void noteReach(const BaseReply* request, const QString& error);
@@ -103,13 +102,8 @@ private:
     // Forgets every record and lets every panel redraw empty.
     void clearRecords();
 
-    // One of the two lists ended; `reply` says whether the service's list could be read at all.
-    struct ListRead
-    {
-        QString failure;         // why the last request of this list failed; empty once it is read
-        bool unreadable = false; // it failed on the way or in the reply, not for want of devices
-    };
-    void listEnded(ListRead& list, const BaseReply* reply, const QString& error);
+    // One of the two lists ended, with `error` when it failed.
+    void listEnded(ReadState& list, const BaseReply* reply, const QString& error);
     // The header line from what is known now.
     void updateServiceProblem();
 
@@ -122,9 +116,11 @@ private:
     SoftwareInfo softwareInfo;
     QVector<ReadState> reads; // by StatusRead
     ServiceProblem serviceProblem;
-    ServiceProblem unreachable; // the last failure on the way to the service, until the next answer
-    ListRead kktList;
-    ListRead torvoList;
+    // The last failure to reach the service at all, until the next answer, and where it looked.
+    ReadState unreachable;
+    QString unreachableAddress;
+    ReadState kktList;
+    ReadState torvoList;
     int listsPending = 0;
     bool listsEnded = false; // both lists of the last round have ended
     QList<QPointer<BaseReply>> statusRound;

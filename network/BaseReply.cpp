@@ -119,19 +119,26 @@ QJsonObject BaseReply::parseJsonResponse(QNetworkReply* reply, bool& ok, bool em
     return document.object();
 }
 
+void BaseReply::noteFailedReply(QNetworkReply* reply)
+{
+    // Headers of a reply cut off for its limit may carry a status; the exchange still failed on
+    // the way.
+    // A connection closed after a good status line is no error status.
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    httpStatus = wasCutOff() || status < 400 ? 0 : status;
+    failure = wasCutOff() ? cutOff : httpStatus != 0 ? Failure::ErrorStatus : Failure::NoConnection;
+    if (httpStatus != 0) {
+        // Peeked, not read: a request that reads the body itself still finds it whole.
+        serviceReason = refusalText(QJsonDocument::fromJson(reply->peek(reply->bytesAvailable())).object());
+    }
+}
+
 void BaseReply::emitNetworkError(QNetworkReply* reply)
 {
     if (!reply) {
         return;
     }
-    transportFailure = true;
-    // Headers of a reply cut off for its limit may carry a status; the exchange still failed on
-    // the way.
-    httpStatus = wasCutOff() ? 0 : reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (httpStatus != 0) {
-        // Peeked, not read: a request that reads the body itself still finds it whole.
-        serviceReason = refusalText(QJsonDocument::fromJson(reply->peek(reply->bytesAvailable())).object());
-    }
+    noteFailedReply(reply);
     const QString text = wasCutOff() ? cutOffText : qtErrorText(reply);
     Logger::getInstance()->error("Ошибка сети:" + text.toStdString());
     // The client's own limits speak for themselves; Qt would only say "Operation canceled".
@@ -140,6 +147,7 @@ void BaseReply::emitNetworkError(QNetworkReply* reply)
 
 void BaseReply::emitParseError(const QJsonParseError& parseError)
 {
+    failure = Failure::Unreadable;
     const QString text = parseError.errorString();
     Logger::getInstance()->error("Ошибка парсинга JSON:" + text.toStdString());
     emit error(QStringLiteral("Ошибка парсинга ответа: ") + text, this);
@@ -148,7 +156,7 @@ void BaseReply::emitParseError(const QJsonParseError& parseError)
 bool BaseReply::emitTransportFailure(QNetworkReply* reply)
 {
     if (!reply) {
-        transportFailure = true;
+        failure = Failure::NoConnection;
         emit error(QStringLiteral("Получен пустой ответ"), this);
         return true;
     }
@@ -164,7 +172,7 @@ bool BaseReply::emitTransportFailure(QNetworkReply* reply)
     if (announced.isValid() && reply->rawHeader(QByteArrayLiteral("Content-Encoding")).isEmpty() &&
         reply->bytesAvailable() < announced.toLongLong()) {
         const QString text = QCoreApplication::translate("QHttp", "Connection closed");
-        transportFailure = true;
+        failure = Failure::NoConnection;
         Logger::getInstance()->error("Ошибка сети:" + text.toStdString());
         emit error(QStringLiteral("Ошибка сети: ") + text, this);
         return true;
@@ -182,12 +190,12 @@ void BaseReply::processJsonReply(QNetworkReply* reply)
     if (!ok) {
         return;
     }
-    const QString failure = readJson(object);
-    if (failure.isEmpty()) {
+    const QString refusal = readJson(object);
+    if (refusal.isEmpty()) {
         emit success(this);
     } else {
-        contentFailure = true;
-        emit error(failure, this);
+        failure = Failure::Refused;
+        emit error(refusal, this);
     }
 }
 

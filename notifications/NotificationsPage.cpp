@@ -74,15 +74,18 @@ void NotificationsPage::showListStatus()
 {
     const ReadState list = state->listRead();
     QStringList failures;
+    QStringList details;
     const auto addFailure = [&](const ReadState& read, const QString& what) {
         if (read.isFailed()) {
-            failures.append(what + QStringLiteral(": ") + read.error);
+            failures.append(what + QStringLiteral(": ") + read.said());
+            details.append(read.error);
         }
     };
     addFailure(list, QStringLiteral("Не удалось загрузить уведомления"));
     addFailure(state->markRead(), QStringLiteral("Не удалось отметить уведомления как прочитанные"));
     addFailure(state->deleteRead(), QStringLiteral("Не удалось удалить уведомления"));
-    failureLine->showStatus(failures.join(QLatin1Char('\n')), StatusLine::Failure);
+    failureLine->showStatus(failures.join(QLatin1Char('\n')), StatusLine::Failure,
+                            details.join(QLatin1Char('\n')));
 
     // An empty table says "none" only once the service said so.
     table->setPlaceholderText(state->isListLoading() ? QStringLiteral("Загрузка уведомлений…")

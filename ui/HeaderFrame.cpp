@@ -65,7 +65,7 @@ void HeaderFrame::setupCallbacks()
         [this](const QStringList& devices) { showDevices(devices); }, Qt::DirectConnection);
     connect(ApplicationState::getInstance(), &ApplicationState::serviceProblemChanged, serviceLine,
             [this](const ServiceProblem& problem) {
-                serviceLine->showStatus(problem.text(), StatusLine::Failure);
+                serviceLine->showStatus(problem.text(), StatusLine::Failure, problem.details());
             });
 }
 

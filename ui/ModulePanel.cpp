@@ -87,7 +87,8 @@ void ModulePanel::showReads()
     const QList<QPair<ReadState, QString>> reads = ApplicationState::getInstance()->readsOf(module);
     const bool failed =
         std::any_of(reads.cbegin(), reads.cend(), [](const auto& read) { return read.first.isFailed(); });
-    readLine->showStatus(readStateLine(reads), failed ? StatusLine::Failure : StatusLine::Quiet);
+    readLine->showStatus(readStateLine(reads), failed ? StatusLine::Failure : StatusLine::Quiet,
+                         readStateDetails(reads));
 }
 
 QLabel* ModulePanel::createValueLabel(QWidget* parent)

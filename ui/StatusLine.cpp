@@ -23,8 +23,9 @@ StatusLine::StatusLine(QWidget* parent, Mode mode)
     hide();
 }
 
-void StatusLine::showStatus(const QString& text, Tone tone)
+void StatusLine::showStatus(const QString& text, Tone tone, const QString& details)
 {
+    setToolTip(details.isEmpty() ? QString() : text + QStringLiteral("\n\n") + details);
     if (tone != currentTone) {
         currentTone = tone;
         applyTone(this, tone);

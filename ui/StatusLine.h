@@ -18,7 +18,9 @@ public:
 
     explicit StatusLine(QWidget* parent, Mode mode = Wrap);
 
-    void showStatus(const QString& text, Tone tone);
+    // `details`, the technical text behind it (the requests' own errors), goes into the tool tip
+    // under the line's words, for support.
+    void showStatus(const QString& text, Tone tone, const QString& details = QString());
     Tone tone() const { return currentTone; }
 
 private:

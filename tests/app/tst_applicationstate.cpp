@@ -499,26 +499,33 @@ void ApplicationStateTest::serviceProblemFollowsTheLists_data()
 
     const int answer = int(TestServer::Action::Answer);
     // The line names the address it tried, so a wrong port shows.
-    const QString down = QStringLiteral("Служба Torvo недоступна (127.0.0.1:%1): ").arg(server.port());
-    QTest::newRow("connection reset") << int(TestServer::Action::Drop) << 200 << QByteArray()
-                                      << down + QStringLiteral("Ошибка сети: ") << false;
-    QTest::newRow("closed mid-reply") << int(TestServer::Action::Drop) << 200 << QByteArray(R"({"kkt":[)")
-                                      << down + QStringLiteral("Ошибка сети: Connection closed") << false;
+    const QString down =
+        QStringLiteral("Служба Torvo недоступна (127.0.0.1:%1): нет соединения (в ").arg(server.port());
+    QTest::newRow("connection reset")
+        << int(TestServer::Action::Drop) << 200 << QByteArray() << down << false;
+    QTest::newRow("closed mid-reply")
+        << int(TestServer::Action::Drop) << 200 << QByteArray(R"({"kkt":[)") << down << false;
+    // The service is there but cannot give a list: which one, and what went wrong, in words.
+    const QString registers = QStringLiteral("Не удалось получить список касс: ");
     QTest::newRow("server error") << answer << 500 << QByteArray("{}")
-                                  << down + QStringLiteral("Ошибка сети: ") << false;
-    QTest::newRow("no answer in time") << int(TestServer::Action::Hang) << 200 << QByteArray()
-                                       << down + QStringLiteral("Нет ответа от службы") << false;
-    // The service answered: not gone, but with nothing to select, and the line says so.
-    const QString none = QStringLiteral("Служба Torvo не сообщила ни одного устройства: ");
-    QTest::newRow("empty lists") << answer << 200 << QByteArray(R"({"kkt":[],"instances":[]})")
-                                 << none + QStringLiteral("Нет доступных ККТ; Нет зарегистрированных Torvo")
-                                 << false;
-    // A list that could not be read is said, also while the other list fills the selector.
-    const QString unread = QStringLiteral("Не удалось получить список касс: Ошибка парсинга ответа: ");
-    QTest::newRow("not JSON") << answer << 200 << QByteArray("<html/>") << unread << false;
+                                  << registers + QStringLiteral("служба Torvo ответила ошибкой 500 (в ")
+                                  << false;
+    QTest::newRow("no answer in time")
+        << int(TestServer::Action::Hang) << 200 << QByteArray()
+        << registers + QStringLiteral("нет ответа от службы Torvo за 0.3 с") << false;
+    QTest::newRow("not JSON") << answer << 200 << QByteArray("<html/>")
+                              << registers + QStringLiteral("ответ службы Torvo не удалось прочитать")
+                              << false;
     QTest::newRow("instance list fails alone")
         << answer << 500 << QByteArray("{}")
-        << QStringLiteral("Не удалось получить список экземпляров Torvo: Ошибка сети: ") << true;
+        << QStringLiteral("Не удалось получить список экземпляров Torvo: служба Torvo ответила ошибкой 500")
+        << true;
+    // The service answered: with nothing to select, and the line says so.
+    QTest::newRow("empty lists") << answer << 200 << QByteArray(R"({"kkt":[],"instances":[]})")
+                                 << QStringLiteral(
+                                        "Служба Torvo не сообщила ни одного устройства: Нет доступных "
+                                        "ККТ; Нет зарегистрированных Torvo")
+                                 << false;
 }
 
 void ApplicationStateTest::serviceProblemFollowsTheLists()

@@ -203,9 +203,9 @@ void TorvoPanelTest::registrationOfferedOnWhatTheServiceSaid_data()
                                  << QStringLiteral("Служба Torvo для этой кассы не настроена (ответ 404)");
     // Otherwise the state is not known, and the service may be registered already.
     QTest::newRow("server error") << answer << 500 << false
-                                  << QStringLiteral("Нет данных о службе: Ошибка сети: ");
+                                  << QStringLiteral("Нет данных о службе: служба Torvo ответила ошибкой 500 (в ");
     QTest::newRow("time limit") << int(TestServer::Action::Hang) << 200 << false
-                                << QStringLiteral("Нет данных о службе: Нет ответа от службы Torvo");
+                                << QStringLiteral("Нет данных о службе: нет ответа от службы Torvo за 1 с");
 }
 
 void TorvoPanelTest::registrationOfferedOnWhatTheServiceSaid()
