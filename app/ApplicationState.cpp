@@ -11,6 +11,8 @@
 #include "network/RequestTorvoList.h"
 #include "network/RequestTorvoStatus.h"
 
+#include <QCoreApplication>
+#include <QTimer>
 #include <QUrl>
 
 ApplicationState* ApplicationState::getInstance()
@@ -19,10 +21,55 @@ ApplicationState* ApplicationState::getInstance()
     return &instance;
 }
 
+namespace {
+
+// The pause before the `attempt`th try of a list round that found no list: 5 s, 10 s, 20 s, then
+// every 30 s. For tests only, TORVO_TEST_LIST_RETRY_MS (milliseconds) stands for the 5 s.
+int listRetryDelayMs(int attempt)
+{
+    bool ok = false;
+    const int testUnit = qEnvironmentVariableIntValue("TORVO_TEST_LIST_RETRY_MS", &ok);
+    const int unit = ok && testUnit > 0 ? testUnit : 5000;
+    static const int steps[] = {1, 2, 4, 6};
+    return unit * steps[qMin(attempt, 3)];
+}
+
+} // namespace
+
+namespace {
+
+// A list that could not be read at all, as opposed to one that named no device.
+bool unread(const ReadState& list)
+{
+    return list.isFailed() && list.failure != BaseReply::Failure::Refused;
+}
+
+// A read the service let fail while it answers others: not its own refusal, nor its word that it
+// has nothing for the device.
+bool leftUnanswered(const ReadState& read)
+{
+    return read.isFailed() && read.failure != BaseReply::Failure::Refused && read.httpStatus != 404;
+}
+
+} // namespace
+
 ApplicationState::ApplicationState()
     : reads(statusReads().size())
+    , listRetry(new QTimer(this))
 {
     qRegisterMetaType<ServiceProblem>();
+    listRetry->setSingleShot(true);
+    // Nothing is retried once the event loop has ended.
+    if (QCoreApplication* application = QCoreApplication::instance()) {
+        connect(application, &QCoreApplication::aboutToQuit, listRetry, &QTimer::stop);
+    }
+    connect(listRetry, &QTimer::timeout, this, [this] {
+        ++listRetries;
+        logDebug(QStringLiteral("Повторный запрос списка устройств: попытка %1, через %2 с после предыдущей")
+                     .arg(listRetries)
+                     .arg(listRetry->interval() / 1000.0));
+        refreshDeviceList();
+    });
 }
 
 ApplicationState::RecordSignal ApplicationState::recordChanged(NotificationModule module)
@@ -116,6 +163,7 @@ void ApplicationState::refreshDeviceList()
     logDebug(QStringLiteral("Обновление списка устройств"));
     // A list still on its way from an earlier press would add to the new list.
     cancelRound(listRound);
+    listRetry->stop();
     listsPending = 0;
     listsEnded = false;
     clearDevices();
@@ -129,6 +177,18 @@ void ApplicationState::listEnded(ReadState& list, const BaseReply* reply, const 
     list = error.isEmpty() ? ReadState::read() : ReadState::failed(*reply, error);
     listsEnded = --listsPending == 0;
     updateServiceProblem();
+    if (listsEnded) {
+        retryListsIfUnread();
+    }
+}
+
+void ApplicationState::retryListsIfUnread()
+{
+    listEverRead = listEverRead || !devices.isEmpty();
+    if (listEverRead || !(unread(kktList) || unread(torvoList))) {
+        return;
+    }
+    listRetry->start(listRetryDelayMs(listRetries));
 }
 
 void ApplicationState::noteReach(const BaseReply* request, const QString& error)
@@ -149,23 +209,6 @@ void ApplicationState::noteReach(const BaseReply* request, const QString& error)
     }
     // A request left unanswered in time proves neither.
 }
-
-namespace {
-
-// A list that could not be read at all, as opposed to one that named no device.
-bool unread(const ReadState& list)
-{
-    return list.isFailed() && list.failure != BaseReply::Failure::Refused;
-}
-
-// A read the service let fail while it answers others: not its own refusal, nor its word that it
-// has nothing for the device.
-bool leftUnanswered(const ReadState& read)
-{
-    return read.isFailed() && read.failure != BaseReply::Failure::Refused && read.httpStatus != 404;
-}
-
-} // namespace
 
 void ApplicationState::updateServiceProblem()
 {

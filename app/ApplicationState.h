@@ -15,6 +15,7 @@
 #include <functional>
 
 class BaseReply;
+class QTimer;
 class RequestCourse;
 
 // What the client knows about the service: the device list, the selected device and the five
@@ -106,6 +107,9 @@ private:
     void listEnded(ReadState& list, const BaseReply* reply, const QString& error);
     // The header line from what is known now.
     void updateServiceProblem();
+    // While no list was ever read, a round that could not read one is tried again by itself,
+    // after a pause that grows: a service that starts after the client is found.
+    void retryListsIfUnread();
 
     QString currentDevice;
     QStringList devices;
@@ -123,6 +127,9 @@ private:
     ReadState torvoList;
     int listsPending = 0;
     bool listsEnded = false; // both lists of the last round have ended
+    bool listEverRead = false;
+    int listRetries = 0;
+    QTimer* listRetry = nullptr;
     QList<QPointer<BaseReply>> statusRound;
     QList<QPointer<BaseReply>> listRound;
 };

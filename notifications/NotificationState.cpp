@@ -94,6 +94,12 @@ void NotificationState::reloadNotifications()
     updateNotificationList(0, firstPageSize);
 }
 
+void NotificationState::readFirstPageAgain()
+{
+    SingleFlight::cancel({&listPoll});
+    updateNotificationList(0, firstPageSize);
+}
+
 void NotificationState::updateAvailableNotificationCount()
 {
     if (countPoll.isBusy()) {
@@ -147,6 +153,15 @@ void NotificationState::updateCriticalModuleNotification()
             if (flags != criticalModuleNotification) {
                 criticalModuleNotification = flags;
                 emit criticalModuleNotificationChanged(criticalModuleNotification);
+            }
+            // A module's critical flag that the summary does not show yet (or no more): the tray
+            // is told now, not at the next poll, so that it changes with the bell. A count on its
+            // way brings the news anyway.
+            const bool anyCritical = flags.hasCriticalLdb || flags.hasCriticalGismt ||
+                                     flags.hasCriticalTorvo || flags.hasCriticalDkkt ||
+                                     flags.hasCriticalSoftware;
+            if (anyCritical != (criticalNotificationType == HasCritical) && !countPoll.isBusy()) {
+                updateAvailableNotificationCount();
             }
         },
         [this](const QString&) {

@@ -64,6 +64,9 @@ public slots:
     // The full reload: empty the collection, then the unread count and the first page. A page
     // still in flight is superseded, so an older page can never refill the emptied list.
     void reloadNotifications();
+    // The first page read again and merged, the pages loaded so far kept: the operator opens the
+    // notifications to see what just lit a bell. A page still in flight gives way to it.
+    void readFirstPageAgain();
 
 private:
     friend class NotificationMergeProbe; // the merge fuzzer feeds pages in without a socket

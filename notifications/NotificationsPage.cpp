@@ -117,4 +117,6 @@ void NotificationsPage::updateButtonClicked()
 void NotificationsPage::showNotifications(const QSet<NotificationModule>& visibleModules)
 {
     table->setModuleFilter(visibleModules);
+    // What lit the bell may be newer than every page loaded so far.
+    state->readFirstPageAgain();
 }

@@ -96,6 +96,11 @@ void MainWindow::setupCallbacks()
             systemTray, &SystemTrayIcon::updateCriticalNotification);
     connect(contentFrame->getNotificationsPage()->getState(), &NotificationState::summaryRestored, systemTray,
             &SystemTrayIcon::showSummary);
+    // A click on the balloon of unread or critical notifications leads to them.
+    connect(systemTray, &SystemTrayIcon::notificationsAsked, this, [this] {
+        systemTray->showWindow();
+        contentFrame->showNotifications(defaultModuleFilter());
+    });
     // The no-tray box runs an event loop before these connections exist: a device list that
     // arrived meanwhile filled the selector unseen, and its first entry must still be selected.
     state->setCurrentDevice(headerFrame->getDeviceSelector()->currentText());

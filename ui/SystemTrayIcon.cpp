@@ -52,6 +52,11 @@ void SystemTrayIcon::setupTrayIcon()
     trayIcon = new QSystemTrayIcon(this);
     trayIcon->setIcon(createTrayIcon(NoUnread));
     connect(trayIcon, &QSystemTrayIcon::activated, this, &SystemTrayIcon::onTrayActivated);
+    connect(trayIcon, &QSystemTrayIcon::messageClicked, this, [this] {
+        if (notificationBalloonShown) {
+            emit notificationsAsked();
+        }
+    });
     trayIcon->setToolTip(QStringLiteral("Torvo"));
 }
 
@@ -119,6 +124,7 @@ void SystemTrayIcon::showMessage(const QString& title, const QString& message,
                                  QSystemTrayIcon::MessageIcon icon, int msecs)
 {
     startBalloonPending = false;
+    notificationBalloonShown = false;
     if (!trayIcon) {
         return;
     }
@@ -179,10 +185,12 @@ void SystemTrayIcon::updateCriticalNotification(CriticalNotificationType critica
     case HasUnread:
         showMessage(QStringLiteral("Torvo"), QStringLiteral("Есть непрочитанные уведомления."),
                     QSystemTrayIcon::Warning, 5000);
+        notificationBalloonShown = true;
         break;
     case HasCritical:
         showMessage(QStringLiteral("Torvo"), QStringLiteral("Есть критические уведомления."),
                     QSystemTrayIcon::Critical, 5000);
+        notificationBalloonShown = true;
         break;
     case NoUnread:
     default:

@@ -31,6 +31,10 @@ public:
     QSystemTrayIcon* getTrayIcon() const { return trayIcon; }
     QMenu* getTrayMenu() const { return trayMenu; }
 
+signals:
+    // The operator clicked the balloon that told of unread or critical notifications.
+    void notificationsAsked();
+
 public slots:
     void showMessage(const QString& title, const QString& message,
                      QSystemTrayIcon::MessageIcon icon = QSystemTrayIcon::Information, int msecs = 3000);
@@ -57,5 +61,6 @@ private:
     QAction* restoreAction = nullptr;
     QAction* quitAction = nullptr;
     bool startBalloonPending = false;
+    bool notificationBalloonShown = false; // the last balloon told of notifications
     CriticalNotificationType summary = NoUnread;
 };

@@ -99,6 +99,9 @@ private:
     QString kktValue(const QString& caption) const;
     template <typename Panel> Panel* panel() const { return window->findChild<Panel*>(); }
     QStringList tableHeaders() const;
+    // Sends `method` ("PATCH" marks read, "DELETE" deletes) for every notification the service
+    // holds for `device`, past the client.
+    void onEveryNotification(const char* method, const QString& device);
 
     LocalSimulator simulator;
     std::unique_ptr<TestEnvironment> environment;
@@ -154,6 +157,18 @@ QStringList ClientFlowsTest::tableHeaders() const
         headers << model->index(row, 2).data(Qt::UserRole + 4).toString();
     }
     return headers;
+}
+
+void ClientFlowsTest::onEveryNotification(const char* method, const QString& device)
+{
+    const QString path = QStringLiteral("/api/v1/notifications/") + device;
+    const QJsonObject all =
+        simulator.control("POST", path, {{QStringLiteral("offset"), 0}, {QStringLiteral("count"), 100000}});
+    QJsonArray ids;
+    for (const QJsonValue& item : all.value(QStringLiteral("notifications")).toArray()) {
+        ids.append(item.toObject().value(QStringLiteral("id")).toInt());
+    }
+    simulator.control(method, path, {{QStringLiteral("id"), ids}});
 }
 
 QString ClientFlowsTest::kktValue(const QString& caption) const
@@ -325,6 +340,11 @@ void ClientFlowsTest::notificationsLoadAndPage()
 
 void ClientFlowsTest::panelButtonOpensItsModuleOnly()
 {
+    // Nothing unread, then a critical notification: the tray changes with the bell, not at the
+    // next poll.
+    onEveryNotification("PATCH", closedKkt);
+    window->getContentFrame()->getNotificationsPage()->getState()->updateAvailableNotificationCount();
+    QTRY_COMPARE(window->getSystemTray()->getTrayIcon()->toolTip(), QStringLiteral("Torvo"));
     simulator.control("POST", QStringLiteral("/sim/notify"),
                       {{QStringLiteral("device"), closedKkt},
                        {QStringLiteral("module"), QStringLiteral("DKKT")},
@@ -334,9 +354,13 @@ void ClientFlowsTest::panelButtonOpensItsModuleOnly()
     QTest::mouseClick(info->getUpdateButton(), Qt::LeftButton);
     QtMaterialIconButton* bell = panel<KKTPanel>()->getNotificationButton();
     QTRY_VERIFY(bell->isVisible());
+    QTRY_COMPARE(window->getSystemTray()->getTrayIcon()->toolTip(),
+                 QStringLiteral("Torvo (Критические уведомления)"));
     QVERIFY(waitForIdle());
     QTest::mouseClick(bell, Qt::LeftButton);
     QTRY_COMPARE(window->getContentFrame()->getStack()->currentIndex(), ContentFrame::notificationsPageIndex);
+    // What lit the bell is in the list, however many pages were loaded before it came.
+    QTRY_VERIFY(tableHeaders().contains(QStringLiteral("Сбой ККТ")));
     QCOMPARE(window->getHeaderFrame()->getTabs()->currentIndex(), ContentFrame::notificationsPageIndex);
     // The view shows the rows the filter lets through; the table holds them all.
     const int visible = table()->QAbstractItemView::model()->rowCount();
@@ -529,19 +553,7 @@ void ClientFlowsTest::trayFollowsUnreadAndCritical()
     NotificationState* state = window->getContentFrame()->getNotificationsPage()->getState();
 
     // Start from nothing unread for this device: the service deletes everything it holds.
-    QList<int> ids;
-    const QJsonObject all =
-        simulator.control("POST", QStringLiteral("/api/v1/notifications/") + closedKkt,
-                          {{QStringLiteral("offset"), 0}, {QStringLiteral("count"), 100000}});
-    for (const QJsonValue& item : all.value(QStringLiteral("notifications")).toArray()) {
-        ids << item.toObject().value(QStringLiteral("id")).toInt();
-    }
-    QJsonArray idArray;
-    for (int id : ids) {
-        idArray.append(id);
-    }
-    simulator.control("DELETE", QStringLiteral("/api/v1/notifications/") + closedKkt,
-                      {{QStringLiteral("id"), idArray}});
+    onEveryNotification("DELETE", closedKkt);
 
     auto askCount = [&] {
         state->updateAvailableNotificationCount();
