@@ -13,6 +13,8 @@
 
 #include <QUrl>
 
+#include <algorithm>
+
 ApplicationState* ApplicationState::getInstance()
 {
     static ApplicationState instance;
@@ -128,6 +130,7 @@ void ApplicationState::refreshInfo()
     cancelRound(statusRound);
     if (currentDevice.isEmpty()) {
         Logger::getInstance()->error("Не выбрано устройство");
+        noteRounds();
         return;
     }
     refreshConnectionStatus();
@@ -151,6 +154,21 @@ void ApplicationState::cancelRound(QList<QPointer<BaseReply>>& round)
     round.clear();
 }
 
+void ApplicationState::noteRounds()
+{
+    const auto running = [](const QList<QPointer<BaseReply>>& round) {
+        return std::any_of(round.begin(), round.end(),
+                           [](const QPointer<BaseReply>& request) { return !request.isNull(); });
+    };
+    const bool list = running(listRound);
+    const bool info = running(statusRound);
+    if (list != listRoundRunning || info != infoRoundRunning) {
+        listRoundRunning = list;
+        infoRoundRunning = info;
+        emit roundsChanged();
+    }
+}
+
 template <typename R, typename OnSuccess, typename OnError>
 void ApplicationState::send(R* request, QList<QPointer<BaseReply>>& round, const char* subject,
                             std::optional<StatusRead> read, OnSuccess onSuccess, OnError onError)
@@ -168,6 +186,9 @@ void ApplicationState::send(R* request, QList<QPointer<BaseReply>>& round, const
     }
     round.removeAll(QPointer<BaseReply>());
     round.append(request);
+    // By the time it is destroyed, the request is no longer counted.
+    connect(request, &QObject::destroyed, this, &ApplicationState::noteRounds);
+    noteRounds();
     RequestSender::send<R>(
         request, course,
         [this, read, onSuccess](R* reply) {

@@ -39,6 +39,9 @@ public:
     // Torvo: …") while a list could not be read, or "Служба Torvo не сообщила ни одного
     // устройства: …" after a list round that found none; empty when all is well.
     QString getServiceProblem() const { return serviceProblem; }
+    // Whether a round of the device lists, or of the selected device's state, is on its way.
+    bool isListRoundRunning() const { return listRoundRunning; }
+    bool isInfoRoundRunning() const { return infoRoundRunning; }
 
     // The selected device as it is when asked, for requests that must drop a late reply.
     static std::function<QString()> selection();
@@ -73,6 +76,8 @@ signals:
     void kktStatusChanged();
     void softwareStatusChanged();
     void serviceProblemChanged(QString problem);
+    // A round of the lists or of the state began or ended.
+    void roundsChanged();
 
 private:
     ApplicationState() = default;
@@ -84,6 +89,8 @@ private:
               std::optional<StatusRead> read, OnSuccess onSuccess, OnError onError);
     // Ends what is left of an earlier round, so that a hung service cannot hold every connection.
     void cancelRound(QList<QPointer<BaseReply>>& round);
+    // Announces a round that began or ended: one ends once its last request is gone.
+    void noteRounds();
     // Forgets every record and lets every panel redraw empty.
     void clearRecords();
     // One of the two lists ended; `reply` says whether the service's list could be read at all.
@@ -113,4 +120,6 @@ private:
     bool listsEnded = false; // both lists of the last round have ended
     QList<QPointer<BaseReply>> statusRound;
     QList<QPointer<BaseReply>> listRound;
+    bool listRoundRunning = false;
+    bool infoRoundRunning = false;
 };

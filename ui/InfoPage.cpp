@@ -4,6 +4,8 @@
 #include "app/Logger.h"
 #include "network/RequestSaveLogs.h"
 #include "network/RequestSender.h"
+#include "ui/BoxText.h"
+#include "ui/FittedScrollArea.h"
 #include "ui/GISPanel.h"
 #include "ui/KKTPanel.h"
 #include "ui/LMPanel.h"
@@ -17,7 +19,6 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QMessageBox>
 #include <QVBoxLayout>
 #include <QVariant>
 
@@ -88,10 +89,20 @@ void InfoPage::setupUI()
     buttonRow->addWidget(updateButton, 0, 1, Qt::AlignCenter);
     buttonRow->addWidget(saveLogsButton, 0, 2, Qt::AlignRight);
 
+    auto* panels = new QWidget(this);
+    auto* panelsLayout = new QVBoxLayout(panels);
+    panelsLayout->setContentsMargins(0, 0, 0, 0);
+    panelsLayout->addLayout(upperRow);
+    panelsLayout->addWidget(gisPanel);
+    // The panels scroll when their lines outgrow the page, the buttons under them never do: they
+    // are most needed exactly when the lines say that something failed.
+    auto* panelArea = new FittedScrollArea(this);
+    panelArea->setObjectName(QStringLiteral("panelArea"));
+    panelArea->setWidget(panels);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(upperRow);
-    layout->addWidget(gisPanel);
+    layout->addWidget(panelArea);
     layout->addSpacing(10);
     layout->addLayout(buttonRow);
     layout->addSpacing(10);
@@ -106,6 +117,11 @@ void InfoPage::setupCallbacks()
     connect(state, &ApplicationState::torvoStatusChanged, torvoPanel, &TorvoPanel::updateInfo);
     connect(state, &ApplicationState::kktStatusChanged, kktPanel, &KKTPanel::updateInfo);
     connect(state, &ApplicationState::softwareStatusChanged, softwarePanel, &SoftwarePanel::updateInfo);
+    // A refresh lasts as long as the service's slowest answer: the button says it is under way.
+    connect(state, &ApplicationState::roundsChanged, updateButton, [this, state]() {
+        updateButton->setText(state->isInfoRoundRunning() ? QStringLiteral("Обновление информации ...")
+                                                          : QStringLiteral("Обновить информацию"));
+    });
     connect(saveLogsButton, &QtMaterialRaisedButton::clicked, this, &InfoPage::saveServiceLogs);
     connect(settingsButton, &QtMaterialRaisedButton::clicked, this, &InfoPage::showSettingsDialog);
 }
@@ -117,13 +133,7 @@ void InfoPage::showSettingsDialog()
         Logger::getInstance()->error("Не выбрано устройство");
         return;
     }
-    settingsButton->setEnabled(false);
-    auto* dialog = new TorvoSettingsDialog(this);
-    connect(dialog, &QDialog::finished, this, [this, dialog]() {
-        settingsButton->setEnabled(true);
-        dialog->deleteLater();
-    });
-    dialog->show();
+    (new TorvoSettingsDialog(this))->openFrom(settingsButton);
 }
 
 void InfoPage::saveServiceLogs()
@@ -152,7 +162,7 @@ void InfoPage::saveServiceLogs()
     auto* request = new RequestSaveLogs(this);
     request->setDevice(device);
     request->setPath(folder);
-    sendLogExport(request, "Сервисные логи сохранены",
+    sendLogExport(request, device, folder, "Сервисные логи сохранены",
                   QStringLiteral("Ошибка при сохранении сервисных логи: "),
                   QStringLiteral("Ошибка при выгрузке сервисных логов"));
 }
@@ -164,27 +174,33 @@ void InfoPage::saveBusinessLogs(const QString& device, const QString& folder)
     request->useBusinessLog();
     request->setDevice(device);
     request->setPath(folder);
-    sendLogExport(request, "Бизнес логи сохранены", QStringLiteral("Ошибка при сохранении бизнес логи: "),
+    sendLogExport(request, device, folder, "Бизнес логи сохранены",
+                  QStringLiteral("Ошибка при сохранении бизнес логи: "),
                   QStringLiteral("Ошибка при выгрузке бизнес логов"));
 }
 
-void InfoPage::sendLogExport(RequestSaveLogs* request, const char* savedLine, const QString& errorPrefix,
-                             const QString& errorTitle)
+void InfoPage::sendLogExport(RequestSaveLogs* request, const QString& device, const QString& folder,
+                             const char* savedLine, const QString& errorPrefix, const QString& errorTitle)
 {
     RequestCourse course;
     course.context = this;
+    // The register may no longer be the selected one when the answer comes: the box names it.
+    const QString deviceLine = BoxText::deviceLine(device);
     RequestSender::send<RequestSaveLogs>(
         request, course,
-        [this, savedLine](RequestSaveLogs*) {
+        [this, savedLine, deviceLine, folder](RequestSaveLogs*) {
             Logger::getInstance()->info(savedLine);
-            QMessageBox::information(this, QStringLiteral("Выгрузка логов Velkor"),
-                                     QStringLiteral("Логи успешно выгружены"));
+            showPlainInformation(
+                this, QStringLiteral("Выгрузка логов Velkor"),
+                BoxText::join({QStringLiteral("Логи успешно выгружены"), deviceLine,
+                               QStringLiteral("Папка: ") + QDir::toNativeSeparators(folder)}));
             saveLogsButton->setEnabled(true);
         },
-        [this, errorPrefix, errorTitle](const QString& message) {
+        [this, request, deviceLine, errorPrefix, errorTitle](const QString& message) {
             logError(errorPrefix + message);
-            // The reason, on a line of its own, may be the service's own words.
-            showPlainCritical(this, errorTitle, QStringLiteral("Не удалось выгрузить логи\n") + message);
+            showPlainCritical(this, errorTitle,
+                              BoxText::join({QStringLiteral("Не удалось выгрузить логи"),
+                                             BoxText::reason(request, message), deviceLine}));
             saveLogsButton->setEnabled(true);
         });
 }

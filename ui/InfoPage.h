@@ -46,9 +46,10 @@ private:
     void setupUI();
     void setupCallbacks();
     QtMaterialRaisedButton* createButton(const QString& text, bool secondary);
-    // Sends a log export; either end tells the operator and enables the button again.
-    void sendLogExport(RequestSaveLogs* request, const char* savedLine, const QString& errorPrefix,
-                       const QString& errorTitle);
+    // Sends a log export of `device` into `folder`; either end tells the operator and enables
+    // the button again.
+    void sendLogExport(RequestSaveLogs* request, const QString& device, const QString& folder,
+                       const char* savedLine, const QString& errorPrefix, const QString& errorTitle);
 
     TorvoPanel* torvoPanel = nullptr;
     LMPanel* lmPanel = nullptr;

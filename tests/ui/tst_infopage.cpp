@@ -7,8 +7,10 @@
 
 #include "app/ApplicationState.h"
 #include "app/Settings.h"
+#include "network/BaseReply.h"
 #include "network/NetworkManager.h"
 #include "ui/GISPanel.h"
+#include "ui/HeaderFrame.h"
 #include "ui/InfoPage.h"
 #include "ui/KKTPanel.h"
 #include "ui/LMPanel.h"
@@ -23,6 +25,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPointer>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QtTest>
 
 #include <memory>
@@ -54,6 +58,10 @@ private slots:
     void init();
     void cleanup();
     void arrangement();
+    void actionRowInSight_data();
+    void actionRowInSight();
+    void refreshButtonsShowTheRound_data();
+    void refreshButtonsShowTheRound();
     void stateSignalRedrawsItsPanel_data();
     void stateSignalRedrawsItsPanel();
     void settingsWithoutDevice();
@@ -126,7 +134,8 @@ void InfoPageTest::arrangement()
     const QRect lm = page->getLmPanel()->geometry();
     const QRect kkt = page->getKktPanel()->geometry();
     const QRect software = page->getSoftwarePanel()->geometry();
-    const QRect gis = page->getGisPanel()->geometry();
+    // The panels lie in a scroll area of their own: where they are, seen from the page.
+    const QRect gis(page->getGisPanel()->mapTo(page.get(), QPoint()), page->getGisPanel()->size());
     // Torvo over ЛМ ЧЗ on the left, the register over the cash software on the right.
     QCOMPARE(torvo.left(), lm.left());
     QCOMPARE(kkt.left(), software.left());
@@ -155,6 +164,68 @@ void InfoPageTest::arrangement()
     QCOMPARE(settings->geometry().left(), 0);
     QCOMPARE(save->geometry().right(), page->width() - 1);
     QVERIFY(qAbs(update->geometry().center().x() - page->width() / 2) <= page->width() / 6);
+}
+
+void InfoPageTest::actionRowInSight_data()
+{
+    QTest::addColumn<int>("height");
+    QTest::newRow("room for every panel") << 700;
+    // As when the service is down and each panel adds its failure line, or on a low screen.
+    QTest::newRow("panels taller than the page") << 300;
+}
+
+void InfoPageTest::actionRowInSight()
+{
+    QFETCH(int, height);
+    page->resize(780, height);
+    page->show();
+    QVERIFY(QTest::qWaitForWindowExposed(page.get()));
+    auto* area = page->findChild<QScrollArea*>(QStringLiteral("panelArea"));
+    const int panelsBottom =
+        page->getGisPanel()->mapTo(page.get(), QPoint(0, page->getGisPanel()->height())).y();
+    for (QtMaterialRaisedButton* button :
+         {page->getSettingsButton(), page->getUpdateButton(), page->getSaveLogsButton()}) {
+        QTRY_VERIFY(page->rect().contains(button->geometry()));
+        if (height == 700) {
+            // Right under the panels while they fit, not at the foot of the page.
+            QVERIFY(button->y() > panelsBottom && button->y() < panelsBottom + 30);
+        }
+    }
+    QCOMPARE(area->verticalScrollBar()->maximum() > 0, height == 300);
+}
+
+void InfoPageTest::refreshButtonsShowTheRound_data()
+{
+    QTest::addColumn<bool>("list"); // the header's list round, else the page's round of the state
+    QTest::newRow("Обновить список") << true;
+    QTest::newRow("Обновить информацию") << false;
+}
+
+void InfoPageTest::refreshButtonsShowTheRound()
+{
+    QFETCH(bool, list);
+    HeaderFrame header(nullptr);
+    QtMaterialRaisedButton* button = list ? header.getRefreshButton() : page->getUpdateButton();
+    const QString idle = button->text();
+    TestServer::Reply hang;
+    hang.action = TestServer::Action::Hang;
+    server.setReply(QStringLiteral("GET"), list ? ServicePaths::kktList() : ServicePaths::status(device),
+                    hang);
+    ApplicationState* state = ApplicationState::getInstance();
+    if (list) {
+        state->refreshDeviceList();
+    } else {
+        state->refreshInfo();
+    }
+    QCOMPARE(button->text(),
+             list ? QStringLiteral("Обновление списка ...") : QStringLiteral("Обновление информации ..."));
+    QVERIFY(button->isEnabled());
+    // Until the last, slowest answer of the round.
+    QTRY_COMPARE(state->findChildren<BaseReply*>().size(), 1);
+    QVERIFY(button->text() != idle);
+    server.clearReplies();
+    server.releaseHanging();
+    QTRY_COMPARE(button->text(), idle);
 }
 
 void InfoPageTest::stateSignalRedrawsItsPanel_data()
@@ -307,34 +378,43 @@ void InfoPageTest::exportCancelled()
 void InfoPageTest::exportOutcome_data()
 {
     QTest::addColumn<int>("status"); // 0: no answer within a time limit of 0.4 s
+    QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("reason"); // how the box's second line begins; null: no such line
+    QTest::addColumn<QStringList>("lines"); // each exact, or its start when ending in "..."
     QTest::addColumn<int>("icon");
     QTest::addColumn<QString>("logged");
     QTest::addColumn<QString>("level");
 
     const QString failed = QStringLiteral("Ошибка при сохранении сервисных логи: ");
+    const QString failTitle = QStringLiteral("Ошибка при выгрузке сервисных логов");
+    const QString notExported = QStringLiteral("Не удалось выгрузить логи");
+    const QString register_ = QStringLiteral("Касса: ") + device;
     const QString noAnswer = QStringLiteral("Нет ответа от службы Torvo за 0.4 с");
-    QTest::newRow("exported") << 200 << QStringLiteral("Выгрузка логов Velkor")
-                              << QStringLiteral("Логи успешно выгружены") << QString()
+    QTest::newRow("exported") << 200 << QByteArray("{}") << QStringLiteral("Выгрузка логов Velkor")
+                              << QStringList{QStringLiteral("Логи успешно выгружены"), register_,
+                                             QStringLiteral("Папка: ") + QDir::toNativeSeparators(folder)}
                               << int(QMessageBox::Information) << QStringLiteral("Сервисные логи сохранены")
                               << " INFO  [GUI] ";
-    QTest::newRow("refused") << 500 << QStringLiteral("Ошибка при выгрузке сервисных логов")
-                             << QStringLiteral("Не удалось выгрузить логи") << QStringLiteral("Ошибка сети: ")
+    QTest::newRow("refused") << 500 << QByteArray("{}") << failTitle
+                             << QStringList{notExported, QStringLiteral("Ошибка сети: ..."), register_}
                              << int(QMessageBox::Critical) << failed + QStringLiteral("Ошибка сети: ")
                              << " ERROR [GUI] ";
-    QTest::newRow("no answer") << 0 << QStringLiteral("Ошибка при выгрузке сервисных логов")
-                               << QStringLiteral("Не удалось выгрузить логи") << noAnswer
-                               << int(QMessageBox::Critical) << failed + noAnswer << " ERROR [GUI] ";
+    // The service's own words say what the operator can do about it; the log keeps the transport's.
+    QTest::newRow("refused, with the service's reason")
+        << 403 << QByteArray(R"({"error":{"text":"Нет доступа к папке: /home/operator/Логи"}})") << failTitle
+        << QStringList{notExported, QStringLiteral("Нет доступа к папке: /home/operator/Логи"), register_}
+        << int(QMessageBox::Critical) << failed + QStringLiteral("Ошибка сети: ") << " ERROR [GUI] ";
+    QTest::newRow("no answer") << 0 << QByteArray() << failTitle
+                               << QStringList{notExported, noAnswer, register_} << int(QMessageBox::Critical)
+                               << failed + noAnswer << " ERROR [GUI] ";
 }
 
 void InfoPageTest::exportOutcome()
 {
     QFETCH(int, status);
+    QFETCH(QByteArray, body);
     QFETCH(QString, title);
-    QFETCH(QString, text);
-    QFETCH(QString, reason);
+    QFETCH(QStringList, lines);
     QFETCH(int, icon);
     QFETCH(QString, logged);
     QFETCH(QString, level);
@@ -345,7 +425,7 @@ void InfoPageTest::exportOutcome()
         server.setReply(QStringLiteral("POST"), serviceLogPath, hang);
         NetworkManager::getInstance()->setTimeLimitOverride(400);
     } else {
-        server.setJson(QStringLiteral("POST"), serviceLogPath, "{}", status);
+        server.setJson(QStringLiteral("POST"), serviceLogPath, body, status);
     }
     answerChooser(folder);
     ModalAnswerer answerer;
@@ -356,13 +436,15 @@ void InfoPageTest::exportOutcome()
     QTRY_COMPARE(answerer.count(), 1);
     QVERIFY(button->isEnabled());
     QCOMPARE(answerer.last().title, title);
-    // The failure's reason, the one the log gives, on a line of its own.
-    const QStringList lines = answerer.last().text.split(QLatin1Char('\n'));
-    QCOMPARE(lines.first(), text);
-    QCOMPARE(lines.size(), reason.isNull() ? 1 : 2);
-    if (!reason.isNull()) {
-        QVERIFY2(lines.last().startsWith(reason), qPrintable(lines.last()));
-        QVERIFY(log.contains(QStringLiteral("Ошибка при сохранении сервисных логи: ") + lines.last()));
+    // What happened, why, to which register, and where the logs are.
+    const QStringList shown = answerer.last().text.split(QLatin1Char('\n'));
+    QCOMPARE(shown.size(), lines.size());
+    for (int i = 0; i < lines.size(); ++i) {
+        if (lines.at(i).endsWith(QStringLiteral("..."))) {
+            QVERIFY2(shown.at(i).startsWith(lines.at(i).chopped(3)), qPrintable(shown.at(i)));
+        } else {
+            QCOMPARE(shown.at(i), lines.at(i));
+        }
     }
     QCOMPARE(int(answerer.last().icon), icon);
     QCOMPARE(answerer.last().parent, page.get());
@@ -389,7 +471,7 @@ void InfoPageTest::exportUsesPortOfTheMoment()
     page->getSaveLogsButton()->click();
     writePort(server.port()); // a later change does not move the request already made
     QTRY_COMPARE(answerer.count(), 1);
-    QCOMPARE(answerer.last().text, QStringLiteral("Логи успешно выгружены"));
+    QVERIFY(answerer.last().text.startsWith(QStringLiteral("Логи успешно выгружены\n")));
     QCOMPARE(other.requestCount(), 1);
     QCOMPARE(other.lastRequest().path, serviceLogPath);
     QCOMPARE(server.requestCount(), 0);
@@ -403,7 +485,7 @@ void InfoPageTest::businessLogExport()
     page->saveBusinessLogs(device, folder);
     QTRY_COMPARE(answerer.count(), 1);
     QCOMPARE(answerer.last().title, QStringLiteral("Выгрузка логов Velkor"));
-    QCOMPARE(answerer.last().text, QStringLiteral("Логи успешно выгружены"));
+    QVERIFY(answerer.last().text.startsWith(QStringLiteral("Логи успешно выгружены\n")));
     QCOMPARE(server.lastRequest().path, businessPath);
     QCOMPARE(QJsonDocument::fromJson(server.lastRequest().body).object(),
              QJsonObject({{QStringLiteral("path"), folder}}));

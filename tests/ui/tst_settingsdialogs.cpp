@@ -53,6 +53,12 @@ QStringList textsOf(const QList<QtMaterialTextField*>& fields)
     return texts;
 }
 
+QString deviceLineOf(QDialog* dialog)
+{
+    auto* line = dialog->findChild<QLabel*>(QStringLiteral("deviceLine"));
+    return line ? line->text() : QString();
+}
+
 QStringList captionsOf(QDialog* dialog)
 {
     QStringList captions;
@@ -77,6 +83,9 @@ private slots:
     void cleanup();
     void layout_data();
     void layout();
+    void readOnlyWhileLoading_data();
+    void readOnlyWhileLoading();
+    void passwordsShownOnRequest();
     void lmLoadFillsFields();
     void torvoLoadFillsEditors();
     void loadError_data();
@@ -144,20 +153,21 @@ void SettingsDialogsTest::layout_data()
     QTest::addColumn<QStringList>("captions");
     QTest::addColumn<QStringList>("placeholders");
     QTest::addColumn<int>("checkBoxes");
+    QTest::addColumn<int>("secrets"); // the last fields, which hide what they hold
 
-    QTest::newRow("lm") << "lm" << QStringLiteral("Настройки ЛМ ЧЗ") << QSize(400, 300)
+    QTest::newRow("lm") << "lm" << QStringLiteral("Настройки ЛМ ЧЗ") << QSize(400, 340)
                         << QStringList{QStringLiteral("Адрес:"), QStringLiteral("Порт:"),
                                        QStringLiteral("Логин:"), QStringLiteral("Пароль:"),
                                        QStringLiteral("Новый пароль:")}
                         << QStringList{QStringLiteral("Введите IP адрес"), QStringLiteral("Введите порт"),
                                        QStringLiteral("Введите логин"), QStringLiteral("Введите пароль"),
                                        QStringLiteral("Введите новый пароль")}
-                        << 0;
-    QTest::newRow("torvo") << "torvo" << QStringLiteral("Настройки Torvo") << QSize(400, 150)
+                        << 0 << 2;
+    QTest::newRow("torvo") << "torvo" << QStringLiteral("Настройки Torvo") << QSize(400, 190)
                            << QStringList{QStringLiteral("Режим совместимости:"),
                                           QStringLiteral("Режим удалённого подключения:"),
                                           QStringLiteral("Адрес ГИСМТ:")}
-                           << QStringList{QStringLiteral("Введите IP адрес")} << 2;
+                           << QStringList{QStringLiteral("Введите IP адрес")} << 2 << 0;
 }
 
 void SettingsDialogsTest::layout()
@@ -168,6 +178,7 @@ void SettingsDialogsTest::layout()
     QFETCH(QStringList, captions);
     QFETCH(QStringList, placeholders);
     QFETCH(int, checkBoxes);
+    QFETCH(int, secrets);
 
     server.setJson(QStringLiteral("GET"), kind == QLatin1String("lm") ? lmPath : torvoPath,
                    kind == QLatin1String("lm") ? lmSettings : torvoSettings);
@@ -195,9 +206,11 @@ void SettingsDialogsTest::layout()
 
     const QList<QtMaterialTextField*> fields = fieldsOf(dialog);
     QStringList shownPlaceholders;
-    for (QtMaterialTextField* field : fields) {
-        shownPlaceholders << field->placeholderText();
-        QCOMPARE(field->echoMode(), QLineEdit::Normal);
+    for (int i = 0; i < fields.size(); ++i) {
+        shownPlaceholders << fields.at(i)->placeholderText();
+        // The till's screen faces the customer.
+        QCOMPARE(fields.at(i)->echoMode(),
+                 i < fields.size() - secrets ? QLineEdit::Normal : QLineEdit::Password);
     }
     QCOMPARE(shownPlaceholders, placeholders);
     const QList<QCheckBox*> boxes = dialog->findChildren<QCheckBox*>();
@@ -210,6 +223,74 @@ void SettingsDialogsTest::layout()
     QVERIFY(!save->isHaloVisible());
     QVERIFY(waitForNetworkIdle());
     QCOMPARE(server.requestCount(), 1); // one load in the dialog's life
+}
+
+void SettingsDialogsTest::readOnlyWhileLoading_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("loaded"); // what the text field shows once the settings are in
+    QTest::newRow("lm") << "lm" << QStringLiteral("10.0.0.5");
+    QTest::newRow("torvo") << "torvo" << QStringLiteral("https://gis.example");
+}
+
+void SettingsDialogsTest::readOnlyWhileLoading()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, loaded);
+    const bool lm = kind == QLatin1String("lm");
+    TestServer::Reply reply;
+    reply.body = lm ? lmSettings : torvoSettings;
+    reply.delayMs = 300;
+    server.setReply(QStringLiteral("GET"), lm ? lmPath : torvoPath, reply);
+    server.setJson(QStringLiteral("PUT"), lm ? lmPath : torvoPath, "{}");
+    QDialog* dialog = open(kind);
+    QtMaterialTextField* field = fieldsOf(dialog).at(0);
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+
+    // Typed while the service's values are on their way: the loaded value would replace it.
+    QCOMPARE(deviceLineOf(dialog),
+             QStringLiteral("Касса: ") + device + QStringLiteral("\nЗагрузка настроек ..."));
+    QTest::keyClicks(field, QStringLiteral("10.9.9.9"));
+    QCOMPARE(field->text(), QString());
+    for (QCheckBox* box : dialog->findChildren<QCheckBox*>()) {
+        QVERIFY(!box->isEnabled());
+    }
+
+    QTRY_COMPARE(field->text(), loaded);
+    QCOMPARE(deviceLineOf(dialog), QStringLiteral("Касса: ") + device);
+    field->clear();
+    QTest::keyClicks(field, QStringLiteral("10.9.9.9"));
+    QTest::keyClick(field, Qt::Key_Return); // saves, as in every dialog
+    QTRY_VERIFY(!dialog->isVisible());
+    const auto puts = server.requests(QStringLiteral("PUT"), lm ? lmPath : torvoPath);
+    QCOMPARE(puts.size(), 1);
+    const QJsonObject sent = QJsonDocument::fromJson(puts.first().body).object();
+    QCOMPARE(sent.value(lm ? QStringLiteral("address") : QStringLiteral("gismtAddress")).toString(),
+             QStringLiteral("10.9.9.9"));
+}
+
+void SettingsDialogsTest::passwordsShownOnRequest()
+{
+    server.setJson(QStringLiteral("GET"), lmPath, lmSettings);
+    QDialog* dialog = open(QStringLiteral("lm"));
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    auto* password = dialog->findChild<QtMaterialTextField*>(QStringLiteral("passwordField"));
+    auto* newPassword = dialog->findChild<QtMaterialTextField*>(QStringLiteral("newPasswordField"));
+    auto* reveal = dialog->findChild<QAbstractButton*>(QStringLiteral("passwordFieldReveal"));
+    QTRY_COMPARE(password->text(), QStringLiteral("secret"));
+    QCOMPARE(reveal->accessibleName(), QStringLiteral("Показать пароль"));
+
+    // From the keyboard: Tab from the field reaches its button, Enter shows, a click hides again.
+    password->setFocus();
+    QTest::keyClick(password, Qt::Key_Tab);
+    QTRY_VERIFY(reveal->hasFocus());
+    QTest::keyClick(reveal, Qt::Key_Return);
+    QCOMPARE(password->echoMode(), QLineEdit::Normal);
+    QCOMPARE(reveal->accessibleName(), QStringLiteral("Скрыть пароль"));
+    QCOMPARE(newPassword->echoMode(), QLineEdit::Password);
+    QTest::mouseClick(reveal, Qt::LeftButton);
+    QCOMPARE(password->echoMode(), QLineEdit::Password);
+    dialog->close();
 }
 
 void SettingsDialogsTest::lmLoadFillsFields()
@@ -296,11 +377,15 @@ void SettingsDialogsTest::loadError()
     QCOMPARE(seen.title, title);
     QCOMPARE(seen.icon, QMessageBox::Critical);
     QCOMPARE(seen.parent, dialog);
+    // The error, then the register it was for.
+    const QStringList lines = seen.text.split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 2);
     if (text.endsWith(QStringLiteral("..."))) {
-        QVERIFY2(seen.text.startsWith(text.chopped(3)), qPrintable(seen.text));
+        QVERIFY2(lines.first().startsWith(text.chopped(3)), qPrintable(seen.text));
     } else {
-        QCOMPARE(seen.text, text);
+        QCOMPARE(lines.first(), text);
     }
+    QCOMPARE(lines.last(), QStringLiteral("Касса: ") + device);
     QStringList expected;
     if (kind == QLatin1String("lm")) {
         expected = QStringList{QString(), QString(), QString(), QString(), QStringLiteral("typed")};
@@ -316,7 +401,8 @@ void SettingsDialogsTest::loadError()
     QVERIFY(!saveButtonOf(dialog)->isEnabled());
     const QString subject = kind == QLatin1String("lm") ? QStringLiteral("ЛМ") : QStringLiteral("Torvo");
     QVERIFY(log.contains(QStringLiteral("Обработка ответа на запрос настроек ") + subject +
-                         QStringLiteral(": error: `") + seen.text + QLatin1Char('`')));
+                         QStringLiteral(": error: `") + lines.first() + QLatin1Char('`')));
+    QVERIFY(deviceLineOf(dialog).endsWith(QStringLiteral("Настройки не загружены, сохранить их нельзя")));
     dialog->close();
 }
 
@@ -415,7 +501,7 @@ void SettingsDialogsTest::lmFailedSaveKeepsValues()
     save->click();
     QTRY_COMPARE(answerer.count(), 1);
     QCOMPARE(answerer.last().title, QStringLiteral("Ошибка при сохранении настроек ЛМ"));
-    QCOMPARE(answerer.last().text, QStringLiteral("Неверный пароль <ЛМ>"));
+    QCOMPARE(answerer.last().text, QStringLiteral("Неверный пароль <ЛМ>\nКасса: ") + device);
     QCOMPARE(answerer.last().icon, QMessageBox::Critical);
     QCOMPARE(answerer.last().parent, dialog);
     QVERIFY(log.contains(
@@ -479,7 +565,9 @@ void SettingsDialogsTest::torvoSave()
     QFETCH(int, status);
 
     server.setJson(QStringLiteral("GET"), torvoPath, torvoSettings);
-    server.setJson(QStringLiteral("PUT"), torvoPath, "{}", status);
+    // A refusal carries the service's own words, which the operator reads on their own line.
+    server.setJson(QStringLiteral("PUT"), torvoPath,
+                   status == 200 ? "{}" : R"({"error":{"text":"Адрес ГИСМТ недоступен"}})", status);
     ModalAnswerer answerer;
     QDialog* dialog = open(QStringLiteral("torvo"));
     QtMaterialTextField* address = fieldsOf(dialog).at(0);
@@ -501,7 +589,11 @@ void SettingsDialogsTest::torvoSave()
     } else {
         QTRY_COMPARE(answerer.count(), 1);
         QCOMPARE(answerer.last().title, QStringLiteral("Ошибка при сохранении настроек Torvo"));
-        QVERIFY(answerer.last().text.startsWith(QStringLiteral("Ошибка сети: ")));
+        const QStringList lines = answerer.last().text.split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 3);
+        QVERIFY(lines.at(0).startsWith(QStringLiteral("Ошибка сети: ")));
+        QCOMPARE(lines.at(1), QStringLiteral("Адрес ГИСМТ недоступен"));
+        QCOMPARE(lines.at(2), QStringLiteral("Касса: ") + device);
         QCOMPARE(answerer.last().parent, dialog);
         QVERIFY(save->isEnabled());
         QVERIFY(dialog->isVisible());
@@ -574,6 +666,8 @@ void SettingsDialogsTest::saveGoesToTheDeviceOpenedFor()
     if (moved) {
         QVERIFY(selectDevice(QStringLiteral("other-register")));
     }
+    // The dialog says whose settings it holds, and where they will go.
+    QCOMPARE(deviceLineOf(dialog).contains(QStringLiteral("Выбрана другая касса")), moved);
     server.clearRequests();
     log.mark();
     saveButtonOf(dialog)->click();
