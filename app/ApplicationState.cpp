@@ -21,11 +21,49 @@ ApplicationState* ApplicationState::getInstance()
     return &instance;
 }
 
-std::function<QString()> ApplicationState::selection()
+ApplicationState::ApplicationState()
+    : reads(statusReads().size())
 {
-    return [] {
-        return getInstance()->getCurrentDevice();
-    };
+    qRegisterMetaType<ServiceProblem>();
+}
+
+ApplicationState::RecordSignal ApplicationState::recordChanged(NotificationModule module)
+{
+    switch (module) {
+    case TORVO:
+        return &ApplicationState::torvoStatusChanged;
+    case GISMT:
+        return &ApplicationState::gismtStatusChanged;
+    case DKKT:
+        return &ApplicationState::kktStatusChanged;
+    case LDB:
+        return &ApplicationState::lmStatusChanged;
+    case CLIENT_SOFTWARE:
+        return &ApplicationState::softwareStatusChanged;
+    case ZEL:
+    case UNKNOWN:
+        break;
+    }
+    return nullptr;
+}
+
+RequestCourse ApplicationState::courseForSelection(QObject* context, const QString& subject)
+{
+    return RequestCourse::forSelection(context, subject, getInstance()->getCurrentDevice(),
+                                       [] { return getInstance()->getCurrentDevice(); });
+}
+
+QList<QPair<ReadState, QString>> ApplicationState::readsOf(NotificationModule module) const
+{
+    QList<QPair<ReadState, QString>> result;
+    for (const StatusReadRow& row : statusReads()) {
+        for (const StatusReadRow::Part& part : row.parts) {
+            if (part.module == module) {
+                result.append({getReadState(row.read), part.words});
+            }
+        }
+    }
+    return result;
 }
 
 void ApplicationState::setCurrentDevice(const QString& serial)
@@ -36,7 +74,7 @@ void ApplicationState::setCurrentDevice(const QString& serial)
     currentDevice = serial;
     logDebug(QStringLiteral("Изменено выбранное устройство: ") + serial);
     // Nothing read for the previous device may stand under the new one's name, nor feed an action.
-    reads.fill(ReadState{serial.isEmpty() ? ReadState::NotAsked : ReadState::Loading, QString()});
+    reads.fill(serial.isEmpty() ? ReadState() : ReadState::loading());
     clearRecords();
     emit deviceChanged(serial);
     refreshInfo();
@@ -49,11 +87,9 @@ void ApplicationState::clearRecords()
     kktInfo = KktInfo();
     lmInfo = LmInfo();
     softwareInfo = SoftwareInfo();
-    emit torvoStatusChanged();
-    emit gismtStatusChanged();
-    emit kktStatusChanged();
-    emit lmStatusChanged();
-    emit softwareStatusChanged();
+    for (NotificationModule module : {TORVO, GISMT, DKKT, LDB, CLIENT_SOFTWARE}) {
+        emit(this->*recordChanged(module))();
+    }
 }
 
 void ApplicationState::addDevices(const QStringList& list)
@@ -98,25 +134,32 @@ void ApplicationState::listEnded(ListRead& list, const BaseReply* reply, const Q
     updateServiceProblem();
 }
 
+void ApplicationState::noteReach(const BaseReply* request, const QString& error)
+{
+    unreachable = ServiceProblem();
+    // A refusal of the service's own proves it is there as much as an answer does.
+    if (!error.isEmpty() && request->failedInTransport()) {
+        // The address tells support whether the client looked in the wrong place.
+        const QUrl tried(request->getUrl());
+        unreachable.kind = ServiceProblem::Unreachable;
+        unreachable.address = tried.host() + QLatin1Char(':') + QString::number(tried.port());
+        unreachable.detail = error;
+    }
+}
+
 void ApplicationState::updateServiceProblem()
 {
-    QString problem = unreachable;
-    if (problem.isEmpty()) {
-        QStringList unread;
-        if (kktList.unreadable) {
-            unread << QStringLiteral("Не удалось получить список касс: ") + kktList.failure;
-        }
-        if (torvoList.unreadable) {
-            unread << QStringLiteral("Не удалось получить список экземпляров Torvo: ") + torvoList.failure;
-        }
-        problem = unread.join(QStringLiteral("; "));
+    ServiceProblem problem = unreachable;
+    if (problem.kind == ServiceProblem::None && (kktList.unreadable || torvoList.unreadable)) {
+        problem.kind = ServiceProblem::ListsUnread;
+        problem.registers = kktList.unreadable ? kktList.failure : QString();
+        problem.instances = torvoList.unreadable ? torvoList.failure : QString();
     }
     // A service that answers with no device at all leaves every panel blank: the line says why.
-    if (problem.isEmpty() && listsEnded && devices.isEmpty()) {
-        QStringList said{kktList.failure, torvoList.failure};
-        said.removeAll(QString());
-        problem = QStringLiteral("Служба Torvo не сообщила ни одного устройства: ") +
-                  said.join(QStringLiteral("; "));
+    if (problem.kind == ServiceProblem::None && listsEnded && devices.isEmpty()) {
+        problem.kind = ServiceProblem::NoDevices;
+        problem.registers = kktList.failure;
+        problem.instances = torvoList.failure;
     }
     if (problem != serviceProblem) {
         serviceProblem = problem;
@@ -129,7 +172,7 @@ void ApplicationState::refreshInfo()
     logDebug(QStringLiteral("Запрос обновления полной информации ..."));
     cancelRound(statusRound);
     if (currentDevice.isEmpty()) {
-        Logger::getInstance()->error("Не выбрано устройство");
+        logError(QStringLiteral("Не выбрано устройство"));
         noteRounds();
         return;
     }
@@ -154,6 +197,15 @@ void ApplicationState::cancelRound(QList<QPointer<BaseReply>>& round)
     round.clear();
 }
 
+void ApplicationState::joinRound(QList<QPointer<BaseReply>>& round, BaseReply* request)
+{
+    round.removeAll(QPointer<BaseReply>());
+    round.append(request);
+    // By the time it is destroyed, the request is no longer counted.
+    connect(request, &QObject::destroyed, this, &ApplicationState::noteRounds);
+    noteRounds();
+}
+
 void ApplicationState::noteRounds()
 {
     const auto running = [](const QList<QPointer<BaseReply>>& round) {
@@ -169,205 +221,192 @@ void ApplicationState::noteRounds()
     }
 }
 
-template <typename R, typename OnSuccess, typename OnError>
-void ApplicationState::send(R* request, QList<QPointer<BaseReply>>& round, const char* subject,
-                            std::optional<StatusRead> read, OnSuccess onSuccess, OnError onError)
+template <typename R, typename Part>
+void ApplicationState::sendStatusRead(StatusRead read, R* request, std::function<Part(R*)> partOf,
+                                      std::function<void(const Part&)> apply)
 {
-    RequestCourse course;
-    course.context = this;
-    course.subject = QString::fromUtf8(subject);
-    if (read) {
-        course.device = currentDevice;
-        course.selectedDevice = selection();
-        ReadState& state = reads[size_t(*read)];
-        if (state.phase == ReadState::NotAsked) {
-            state.phase = ReadState::Loading;
-        }
+    const StatusReadRow& row = statusReadRow(read);
+    logDebug(row.startLine);
+    ReadState& state = reads[int(read)];
+    if (state.phase == ReadState::NotAsked) {
+        state = ReadState::loading();
     }
-    round.removeAll(QPointer<BaseReply>());
-    round.append(request);
-    // By the time it is destroyed, the request is no longer counted.
-    connect(request, &QObject::destroyed, this, &ApplicationState::noteRounds);
-    noteRounds();
+    joinRound(statusRound, request);
+    const StatusReadRow* table = &row;
+    const auto announce = [this, table] {
+        for (const StatusReadRow::Part& part : table->parts) {
+            emit(this->*recordChanged(part.module))();
+        }
+        updateServiceProblem();
+    };
     RequestSender::send<R>(
-        request, course,
-        [this, read, onSuccess](R* reply) {
-            unreachable.clear();
-            if (read) {
-                reads[size_t(*read)] = ReadState{ReadState::Read, QString()};
-            }
-            onSuccess(reply);
-            updateServiceProblem();
+        request, courseForSelection(this, row.subject),
+        [this, read, partOf, apply, announce](R* reply) {
+            noteReach(reply, QString());
+            reads[int(read)] = ReadState::read();
+            apply(partOf(reply));
+            announce();
         },
-        [this, request, read, onError](const QString& message) {
-            // A refusal of the service's own proves it is there; only a failure on the way says it
-            // is not. The address tells support whether the client looked in the wrong place.
-            const QUrl tried(request->getUrl());
-            unreachable = request->failedInTransport() ? QStringLiteral("Служба Torvo недоступна (%1:%2): ")
-                                                                 .arg(tried.host())
-                                                                 .arg(tried.port()) +
-                                                             message
-                                                       : QString();
-            if (read) {
-                reads[size_t(*read)] = ReadState{ReadState::Failed, message, request->getHttpStatus()};
-            }
-            onError(message);
-            updateServiceProblem();
+        [this, read, request, apply, announce](const QString& message) {
+            noteReach(request, message);
+            reads[int(read)] = ReadState::failed(*request, message);
+            apply(Part());
+            announce();
+        });
+}
+
+template <typename R>
+void ApplicationState::sendList(R* request, ListRead& list, const QString& subject,
+                                std::function<QStringList(R*)> devicesOf)
+{
+    ++listsPending;
+    joinRound(listRound, request);
+    RequestSender::send<R>(
+        request, RequestCourse::forService(this, subject),
+        [this, &list, devicesOf](R* reply) {
+            noteReach(reply, QString());
+            addDevices(devicesOf(reply));
+            listEnded(list, reply, QString());
+        },
+        [this, &list, request](const QString& error) {
+            noteReach(request, error);
+            listEnded(list, request, error);
         });
 }
 
 void ApplicationState::refreshDeviceKktList()
 {
     logDebug(QStringLiteral("Обновление списка устройств KKT"));
-    ++listsPending;
-    auto* request = new RequestKKTList(this);
-    send(
-        request, listRound, "списка ККТ", std::nullopt,
-        [this](RequestKKTList* reply) {
-            addDevices(reply->getSerials());
-            listEnded(kktList, reply, QString());
-        },
-        [this, request](const QString& error) { listEnded(kktList, request, error); });
+    sendList<RequestKKTList>(new RequestKKTList(this), kktList, QStringLiteral("списка ККТ"),
+                             [](RequestKKTList* reply) { return reply->getSerials(); });
 }
 
 void ApplicationState::refreshDeviceTorvoList()
 {
     logDebug(QStringLiteral("Обновление список устройств Torvo"));
-    ++listsPending;
-    auto* request = new RequestTorvoList(this);
-    send(
-        request, listRound, "списка Torvo", std::nullopt,
-        [this](RequestTorvoList* reply) {
-            addDevices(reply->getIds());
-            listEnded(torvoList, reply, QString());
-        },
-        [this, request](const QString& error) { listEnded(torvoList, request, error); });
+    sendList<RequestTorvoList>(new RequestTorvoList(this), torvoList, QStringLiteral("списка Torvo"),
+                               [](RequestTorvoList* reply) { return reply->getIds(); });
 }
 
 void ApplicationState::refreshConnectionStatus()
 {
-    logDebug(QStringLiteral("Запрос обновления статуса соединения ..."));
-    auto apply = [this](const QString& gismtStatus, const QString& gismtLast,
-                        const ModuleConnection& software, const QString& name, const QString& version) {
-        gismtInfo.status = gismtStatus;
-        gismtInfo.lastConnection = gismtLast;
-        softwareInfo.status = software.status;
-        softwareInfo.lastConnection = software.lastConnection;
-        softwareInfo.name = name;
-        softwareInfo.version = version;
-        emit gismtStatusChanged();
-        emit softwareStatusChanged();
+    struct Part
+    {
+        ModuleConnection gismt;
+        ModuleConnection software;
+        QString name;
+        QString version;
     };
     auto* request = new RequestConnectionStatus(this);
     request->setDevice(currentDevice);
-    send(
-        request, statusRound, "статуса соединения", StatusRead::Connection,
-        [apply](RequestConnectionStatus* reply) {
-            apply(reply->getGismt().status, reply->getGismt().lastConnection, reply->getSoftware(),
-                  reply->getSoftwareName(), reply->getSoftwareVersion());
+    sendStatusRead<RequestConnectionStatus, Part>(
+        StatusRead::Connection, request,
+        [](RequestConnectionStatus* reply) {
+            return Part{reply->getGismt(), reply->getSoftware(), reply->getSoftwareName(),
+                        reply->getSoftwareVersion()};
         },
-        [apply](const QString&) { apply(QString(), QString(), ModuleConnection(), QString(), QString()); });
+        [this](const Part& part) {
+            gismtInfo.status = part.gismt.status;
+            gismtInfo.lastConnection = part.gismt.lastConnection;
+            softwareInfo.status = part.software.status;
+            softwareInfo.lastConnection = part.software.lastConnection;
+            softwareInfo.name = part.name;
+            softwareInfo.version = part.version;
+        });
 }
 
 void ApplicationState::refreshLmStatus()
 {
-    logDebug(QStringLiteral("Запрос обновления статуса ЛМ ..."));
-    auto apply = [this](const QString& status, const QString& version, const QString& lastSync) {
-        lmInfo.status = status;
-        lmInfo.version = version;
-        lmInfo.lastSync = lastSync;
-        emit lmStatusChanged();
+    struct Part
+    {
+        QString status;
+        QString version;
+        QString lastSync;
     };
     auto* request = new RequestLMStatus(this);
     request->setDevice(currentDevice);
-    send(
-        request, statusRound, "статуса ЛМ", StatusRead::Lm,
-        [apply](RequestLMStatus* reply) {
-            apply(reply->getStatus(), reply->getVersion(), reply->getLastSync());
+    sendStatusRead<RequestLMStatus, Part>(
+        StatusRead::Lm, request,
+        [](RequestLMStatus* reply) {
+            return Part{reply->getStatus(), reply->getVersion(), reply->getLastSync()};
         },
-        [apply](const QString&) { apply(QString(), QString(), QString()); });
+        [this](const Part& part) {
+            lmInfo.status = part.status;
+            lmInfo.version = part.version;
+            lmInfo.lastSync = part.lastSync;
+        });
 }
 
 void ApplicationState::refreshTorvoStatus()
 {
-    logDebug(QStringLiteral("Запрос обновления статуса Torvo ..."));
-    auto apply = [this](bool registered, const QString& state, const QString& velkorId,
-                        const QString& version, const QString& gismtVelkorId) {
-        torvoInfo.registered = registered;
-        torvoInfo.state = state;
-        torvoInfo.velkorId = velkorId;
-        torvoInfo.version = version;
-        gismtInfo.gismtVelkorId = gismtVelkorId;
-        emit torvoStatusChanged();
-        emit gismtStatusChanged();
+    struct Part
+    {
+        bool registered = false;
+        QString state;
+        QString velkorId;
+        QString version;
+        QString gismtVelkorId;
     };
     auto* request = new RequestTorvoStatus(this);
     request->setDevice(currentDevice);
-    send(
-        request, statusRound, "статуса Torvo", StatusRead::Torvo,
-        [apply](RequestTorvoStatus* reply) {
-            apply(reply->isRegistered(), reply->getState(), reply->getVelkorId(), reply->getVersion(),
-                  reply->getGismtVelkorId());
+    sendStatusRead<RequestTorvoStatus, Part>(
+        StatusRead::Torvo, request,
+        [](RequestTorvoStatus* reply) {
+            return Part{reply->isRegistered(), reply->getState(), reply->getVelkorId(), reply->getVersion(),
+                        reply->getGismtVelkorId()};
         },
-        [apply](const QString&) { apply(false, QString(), QString(), QString(), QString()); });
+        [this](const Part& part) {
+            torvoInfo.registered = part.registered;
+            torvoInfo.state = part.state;
+            torvoInfo.velkorId = part.velkorId;
+            torvoInfo.version = part.version;
+            gismtInfo.gismtVelkorId = part.gismtVelkorId;
+        });
 }
 
 void ApplicationState::refreshKktStatus()
 {
-    logDebug(QStringLiteral("Запрос обновления статуса ККТ ..."));
-    auto apply = [this](const KktInfo& info) {
-        kktInfo = info;
-        emit kktStatusChanged();
-    };
     auto* request = new RequestKKTStatus(this);
     request->setSerial(currentDevice);
-    send(
-        request, statusRound, "статуса ККТ", StatusRead::Kkt,
-        [apply](RequestKKTStatus* reply) {
-            KktInfo info;
-            info.modelName = reply->getModelName();
-            info.kktSerial = reply->getKktSerial();
-            info.fnSerial = reply->getFnSerial();
-            info.kktRnm = reply->getKktRnm();
-            info.kktInn = reply->getKktInn();
-            info.shiftState = reply->getShiftState();
-            apply(info);
-        },
-        [apply](const QString&) { apply(KktInfo()); });
+    sendStatusRead<RequestKKTStatus, KktInfo>(
+        StatusRead::Kkt, request, [](RequestKKTStatus* reply) { return reply->getKktInfo(); },
+        [this](const KktInfo& info) { kktInfo = info; });
 }
 
 void ApplicationState::refreshLmSettings()
 {
-    logDebug(QStringLiteral("Запрос обновления настроек ЛМ ..."));
-    auto apply = [this](const QString& address) {
-        lmInfo.address = address;
-        emit lmStatusChanged();
+    struct Part
+    {
+        QString address;
     };
     auto* request = new RequestLMSettings(this);
     request->setDevice(currentDevice);
-    send(
-        request, statusRound, "настроек ЛМ", StatusRead::LmSettings,
-        [apply](RequestLMSettings* reply) {
-            apply(reply->getAddress() + QLatin1Char(':') + reply->getPort());
+    sendStatusRead<RequestLMSettings, Part>(
+        StatusRead::LmSettings, request,
+        [](RequestLMSettings* reply) {
+            return Part{reply->getAddress() + QLatin1Char(':') + reply->getPort()};
         },
-        [apply](const QString&) { apply(QString()); });
+        [this](const Part& part) { lmInfo.address = part.address; });
 }
 
 void ApplicationState::refreshCheckUpgradeTorvo()
 {
-    logDebug(QStringLiteral("Запрос обновления обновлений Torvo ..."));
-    auto apply = [this](bool hasUpdate, const QString& package, const QString& version) {
-        torvoInfo.hasUpdate = hasUpdate;
-        torvoInfo.updatePackage = package;
-        torvoInfo.updateVersion = version;
-        emit torvoStatusChanged();
+    struct Part
+    {
+        bool hasUpdate = false;
+        QString package;
+        QString version;
     };
     auto* request = new RequestCheckUpgradeTorvo(this);
     request->setDevice(currentDevice);
-    send(
-        request, statusRound, "обновлений Torvo", StatusRead::UpgradeCheck,
-        [apply](RequestCheckUpgradeTorvo* reply) {
-            apply(reply->hasUpdate(), reply->getPackage(), reply->getVersionName());
+    sendStatusRead<RequestCheckUpgradeTorvo, Part>(
+        StatusRead::UpgradeCheck, request,
+        [](RequestCheckUpgradeTorvo* reply) {
+            return Part{reply->hasUpdate(), reply->getPackage(), reply->getVersionName()};
         },
-        [apply](const QString&) { apply(false, QString(), QString()); });
+        [this](const Part& part) {
+            torvoInfo.hasUpdate = part.hasUpdate;
+            torvoInfo.updatePackage = part.package;
+            torvoInfo.updateVersion = part.version;
+        });
 }

@@ -18,15 +18,19 @@ namespace {
 
 int liveRequests = 0;
 
-// Qt's text for the failure. Qt makes the one for an HTTP error status without translating it;
-// here it gets the words Qt has for it, translated, so that it reads like Qt's other texts.
+// Qt's text for the failure. For an HTTP error status Qt builds its text without translating it:
+// here it gets the same words translated, as Qt's other texts are.
 QString qtErrorText(const QNetworkReply* reply)
 {
-    static const char* const httpError = "Error transferring %1 - server replied: %2";
-    const QString url = reply->url().toString();
-    const QString phrase = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
-    if (reply->errorString() == QString::fromLatin1(httpError).arg(url, phrase)) {
-        return QCoreApplication::translate("QNetworkReply", httpError).arg(url, phrase);
+    const int code = reply->error();
+    const bool fromStatus =
+        (code >= QNetworkReply::ContentAccessDenied && code <= QNetworkReply::UnknownContentError) ||
+        code == QNetworkReply::ProtocolInvalidOperationError ||
+        (code >= QNetworkReply::InternalServerError && code <= QNetworkReply::UnknownServerError);
+    if (fromStatus && reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid()) {
+        return QCoreApplication::translate("QNetworkReply", "Error transferring %1 - server replied: %2")
+            .arg(reply->url().toString(),
+                 reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString());
     }
     return reply->errorString();
 }

@@ -12,8 +12,6 @@
 
 #include <QTimer>
 
-#include <utility>
-
 NotificationState::NotificationState(QObject* parent)
     : QObject(parent)
 {
@@ -37,11 +35,7 @@ template <typename R, typename OnSuccess>
 R* NotificationState::send(R* request, const char* subject, OnSuccess onSuccess,
                            std::function<void(const QString& error)> onDone)
 {
-    RequestCourse course;
-    course.context = this;
-    course.subject = QString::fromUtf8(subject);
-    course.device = ApplicationState::getInstance()->getCurrentDevice();
-    course.selectedDevice = ApplicationState::selection();
+    const RequestCourse course = ApplicationState::courseForSelection(this, QString::fromUtf8(subject));
     request->setDevice(course.device);
     return RequestSender::send<R>(
         request, course,
@@ -54,16 +48,9 @@ R* NotificationState::send(R* request, const char* subject, OnSuccess onSuccess,
 
 void NotificationState::onDeviceChanged(const QString& device)
 {
-    // The requests in flight were asked for the previous device; their flags go with them.
-    RequestSender::cancelAll({countRequest, listRequest, criticalRequest});
-    countRequestPending = false;
-    listRequestPending = false;
-    criticalRequestPending = false;
-    countRequestAgain = false;
-    criticalRequestAgain = false;
-    for (QString& failure : failures) {
-        failure.clear();
-    }
+    // The requests in flight were asked for the previous device, and what it told goes with them.
+    SingleFlight::cancel({&countPoll, &listPoll, &criticalPoll});
+    list = mark = remove = ReadState();
     resetSummaries();
     clearNotifications();
     emit listStatusChanged();
@@ -93,25 +80,15 @@ void NotificationState::resetSummaries()
 
 void NotificationState::refreshSummaries()
 {
-    countRequestAgain = countRequestPending;
-    criticalRequestAgain = criticalRequestPending;
+    countPoll.askAgainAfter();
+    criticalPoll.askAgainAfter();
     updateAvailableNotificationCount();
     updateCriticalModuleNotification();
 }
 
-void NotificationState::setFailure(Operation operation, const QString& error)
-{
-    QString& failure = failures[int(operation)];
-    if (failure != error) {
-        failure = error;
-        emit listStatusChanged();
-    }
-}
-
 void NotificationState::reloadNotifications()
 {
-    RequestSender::cancelAll({listRequest});
-    listRequestPending = false;
+    SingleFlight::cancel({&listPoll});
     clearNotifications();
     updateAvailableNotificationCount();
     updateNotificationList(0, firstPageSize);
@@ -119,12 +96,11 @@ void NotificationState::reloadNotifications()
 
 void NotificationState::updateAvailableNotificationCount()
 {
-    if (countRequestPending) {
+    if (countPoll.isBusy()) {
         return;
     }
-    countRequestPending = true;
     logDebug(QStringLiteral("Запрос обновления количества доступных уведомлений ..."));
-    countRequest = send(
+    countPoll.start(send(
         new RequestNotificationsCount(this), "обновления количества доступных уведомлений",
         [this](RequestNotificationsCount* reply) {
             const int count = reply->getUnreadCount();
@@ -147,21 +123,19 @@ void NotificationState::updateAvailableNotificationCount()
             }
         },
         [this](const QString&) {
-            countRequestPending = false;
-            if (std::exchange(countRequestAgain, false)) {
+            if (countPoll.finish()) {
                 updateAvailableNotificationCount();
             }
-        });
+        }));
 }
 
 void NotificationState::updateCriticalModuleNotification()
 {
-    if (criticalRequestPending) {
+    if (criticalPoll.isBusy()) {
         return;
     }
-    criticalRequestPending = true;
     logDebug(QStringLiteral("Запрос обновления информации о критических уведомлениях ..."));
-    criticalRequest = send(
+    criticalPoll.start(send(
         new RequestCriticalModule(this), "обновления информации о критических уведомлениях",
         [this](RequestCriticalModule* reply) {
             CriticalModuleNotification flags;
@@ -176,37 +150,34 @@ void NotificationState::updateCriticalModuleNotification()
             }
         },
         [this](const QString&) {
-            criticalRequestPending = false;
-            if (std::exchange(criticalRequestAgain, false)) {
+            if (criticalPoll.finish()) {
                 updateCriticalModuleNotification();
             }
-        });
+        }));
 }
 
 void NotificationState::updateNotificationList(int offset, int limit)
 {
-    if (listRequestPending) {
+    if (listPoll.isBusy()) {
         return;
     }
-    listRequestPending = true;
-    emit listStatusChanged();
     logDebug(QStringLiteral("Запрос обновления списка уведомлений ..."));
     auto* request = new RequestNotificationsList(this);
     request->setOffset(offset);
     request->setLimit(limit);
-    listRequest = send(
+    listPoll.start(send(
         request, "обновления списка уведомлений",
         [this, limit](RequestNotificationsList* reply) {
             const QList<NotificationInfo> page = reply->getNotifications();
             emit notificationPageReceived(limit > 0 && page.size() >= limit);
             updateNotification(page);
         },
-        [this](const QString& error) {
-            listRequestPending = false;
-            listRead = listRead || error.isEmpty();
-            failures[int(Operation::Load)] = error;
+        [this, request](const QString& error) {
+            listPoll.finish();
+            list = error.isEmpty() ? ReadState::read() : ReadState::failed(*request, error);
             emit listStatusChanged();
-        });
+        }));
+    emit listStatusChanged();
 }
 
 void NotificationState::updateNotification(QList<NotificationInfo> page)
@@ -244,7 +215,7 @@ void NotificationState::markNotificationAsRead(QList<int> notificationIds)
             }
             emit notificationChanged(notificationHash);
         },
-        [this](const QString& error) { settleCommand(Operation::Mark, error); });
+        [this, request](const QString& error) { settleCommand(mark, request, error); });
 }
 
 void NotificationState::deleteNotification(QList<int> notificationIds)
@@ -260,12 +231,16 @@ void NotificationState::deleteNotification(QList<int> notificationIds)
             }
             emit notificationChanged(notificationHash);
         },
-        [this](const QString& error) { settleCommand(Operation::Delete, error); });
+        [this, request](const QString& error) { settleCommand(remove, request, error); });
 }
 
-void NotificationState::settleCommand(Operation operation, const QString& error)
+void NotificationState::settleCommand(ReadState& command, const BaseReply* request, const QString& error)
 {
-    setFailure(operation, error);
+    const bool wasFailed = command.isFailed();
+    command = error.isEmpty() ? ReadState::read() : ReadState::failed(*request, error);
+    if (wasFailed || command.isFailed()) {
+        emit listStatusChanged();
+    }
     if (error.isEmpty()) {
         refreshSummaries();
     }
@@ -275,8 +250,8 @@ void NotificationState::clearNotifications()
 {
     notificationHash.clear();
     emit notificationChanged(notificationHash);
-    if (listRead) {
-        listRead = false;
+    if (list.phase == ReadState::Read) {
+        list = ReadState();
         emit listStatusChanged();
     }
 }

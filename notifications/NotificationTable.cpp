@@ -8,6 +8,7 @@
 #include "notifications/NotificationListModel.h"
 #include "notifications/NotificationModuleDelegate.h"
 #include "notifications/NotificationTimeDelegate.h"
+#include "ui/StatusPalette.h"
 
 #include <QHeaderView>
 #include <QMessageBox>
@@ -185,7 +186,7 @@ void NotificationTable::paintEvent(QPaintEvent* event)
         return;
     }
     QPainter painter(viewport());
-    painter.setPen(QColor(QStringLiteral("#757575")));
+    painter.setPen(StatusPalette::quietText());
     painter.drawText(viewport()->rect().adjusted(10, 10, -10, -10), Qt::AlignCenter | Qt::TextWordWrap, text);
 }
 

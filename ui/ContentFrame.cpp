@@ -3,12 +3,8 @@
 #include "app/ApplicationState.h"
 #include "notifications/NotificationState.h"
 #include "notifications/NotificationsPage.h"
-#include "ui/GISPanel.h"
 #include "ui/InfoPage.h"
-#include "ui/KKTPanel.h"
-#include "ui/LMPanel.h"
-#include "ui/SoftwarePanel.h"
-#include "ui/TorvoPanel.h"
+#include "ui/ModulePanel.h"
 #include "widgets/QtMaterialRaisedButton.h"
 
 #include <QStackedWidget>
@@ -53,24 +49,11 @@ void ContentFrame::setupCallbacks()
     connect(refreshButton, &QtMaterialRaisedButton::clicked, state,
             &NotificationState::updateCriticalModuleNotification);
 
-    connect(infoPage->getTorvoPanel(), &TorvoPanel::showNotifications, this,
-            &ContentFrame::showNotifications);
-    connect(infoPage->getKktPanel(), &KKTPanel::showNotifications, this, &ContentFrame::showNotifications);
-    connect(infoPage->getLmPanel(), &LMPanel::showNotifications, this, &ContentFrame::showNotifications);
-    connect(infoPage->getSoftwarePanel(), &SoftwarePanel::showNotifications, this,
-            &ContentFrame::showNotifications);
-    connect(infoPage->getGisPanel(), &GISPanel::showNotifications, this, &ContentFrame::showNotifications);
-
-    connect(state, &NotificationState::criticalModuleNotificationChanged, infoPage->getTorvoPanel(),
-            &TorvoPanel::updateCriticalModuleNotification);
-    connect(state, &NotificationState::criticalModuleNotificationChanged, infoPage->getKktPanel(),
-            &KKTPanel::updateCriticalModuleNotification);
-    connect(state, &NotificationState::criticalModuleNotificationChanged, infoPage->getLmPanel(),
-            &LMPanel::updateCriticalModuleNotification);
-    connect(state, &NotificationState::criticalModuleNotificationChanged, infoPage->getSoftwarePanel(),
-            &SoftwarePanel::updateCriticalModuleNotification);
-    connect(state, &NotificationState::criticalModuleNotificationChanged, infoPage->getGisPanel(),
-            &GISPanel::updateCriticalModuleNotification);
+    for (ModulePanel* panel : infoPage->getPanels()) {
+        connect(panel, &ModulePanel::showNotifications, this, &ContentFrame::showNotifications);
+        connect(state, &NotificationState::criticalModuleNotificationChanged, panel,
+                &ModulePanel::updateCriticalModuleNotification);
+    }
 }
 
 void ContentFrame::showNotifications(const QSet<NotificationModule>& visibleModules)

@@ -32,7 +32,5 @@ void GISPanel::updateInfo()
     idLabel->setText(info.gismtVelkorId);
     lastSyncLabel->setText(localTimeText(info.lastConnection));
     getStatusIndicator()->setStatus(statusFromText(info.status, QStringLiteral("Стабильно")));
-    // The status comes with the connection status, the identifier with the service's own.
-    showReads({{state->getReadState(StatusRead::Connection), QStringLiteral("о статусе")},
-               {state->getReadState(StatusRead::Torvo), QStringLiteral("об ID")}});
+    showReads();
 }

@@ -1,7 +1,7 @@
 #include "ui/HeaderFrame.h"
 
 #include "app/ApplicationState.h"
-#include "ui/TextLabel.h"
+#include "ui/StatusLine.h"
 #include "widgets/QtMaterialRaisedButton.h"
 #include "widgets/QtMaterialTabs.h"
 
@@ -39,12 +39,10 @@ void HeaderFrame::setupUI()
     firstRow->addWidget(refreshButton, 1, Qt::AlignLeft);
 
     // Beside the tabs, in the room the row has anyway: shown or hidden, it never moves the page.
-    serviceLine = new TextLabel(this, TextLabel::Elide);
-    serviceLine->setStyleSheet(QStringLiteral("color: #B71C1C;"));
+    serviceLine = new StatusLine(this, StatusLine::Elide);
     QSizePolicy policy = serviceLine->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
     serviceLine->setSizePolicy(policy);
-    serviceLine->hide();
 
     tabs = new QtMaterialTabs(this);
     tabs->addTab(QStringLiteral("Информация"), QIcon());
@@ -72,9 +70,8 @@ void HeaderFrame::setupCallbacks()
                                    : QStringLiteral("Обновить список"));
     });
     connect(ApplicationState::getInstance(), &ApplicationState::serviceProblemChanged, serviceLine,
-            [this](const QString& problem) {
-                serviceLine->setText(problem);
-                serviceLine->setVisible(!problem.isEmpty());
+            [this](const ServiceProblem& problem) {
+                serviceLine->showStatus(problem.text(), StatusLine::Failure);
             });
 }
 

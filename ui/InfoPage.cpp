@@ -39,6 +39,11 @@ InfoPage::InfoPage(QWidget* parent)
     setupCallbacks();
 }
 
+QList<ModulePanel*> InfoPage::getPanels() const
+{
+    return {torvoPanel, kktPanel, lmPanel, softwarePanel, gisPanel};
+}
+
 void InfoPage::setFolderChooser(FolderChooser chooser)
 {
     chooseFolder = chooser ? std::move(chooser) : FolderChooser(standardFolderChooser);
@@ -111,16 +116,16 @@ void InfoPage::setupUI()
 
 void InfoPage::setupCallbacks()
 {
-    ApplicationState* state = ApplicationState::getInstance();
-    connect(state, &ApplicationState::gismtStatusChanged, gisPanel, &GISPanel::updateInfo);
-    connect(state, &ApplicationState::lmStatusChanged, lmPanel, &LMPanel::updateInfo);
-    connect(state, &ApplicationState::torvoStatusChanged, torvoPanel, &TorvoPanel::updateInfo);
-    connect(state, &ApplicationState::kktStatusChanged, kktPanel, &KKTPanel::updateInfo);
-    connect(state, &ApplicationState::softwareStatusChanged, softwarePanel, &SoftwarePanel::updateInfo);
+    // Each panel redraws when its module's record changes.
+    for (ModulePanel* panel : getPanels()) {
+        connect(ApplicationState::getInstance(), ApplicationState::recordChanged(panel->getModule()), panel,
+                &ModulePanel::updateInfo);
+    }
     // A refresh lasts as long as the service's slowest answer: the button says it is under way.
-    connect(state, &ApplicationState::roundsChanged, updateButton, [this, state]() {
-        updateButton->setText(state->isInfoRoundRunning() ? QStringLiteral("Обновление информации ...")
-                                                          : QStringLiteral("Обновить информацию"));
+    connect(ApplicationState::getInstance(), &ApplicationState::roundsChanged, updateButton, [this]() {
+        updateButton->setText(ApplicationState::getInstance()->isInfoRoundRunning()
+                                  ? QStringLiteral("Обновление информации ...")
+                                  : QStringLiteral("Обновить информацию"));
     });
     connect(saveLogsButton, &QtMaterialRaisedButton::clicked, this, &InfoPage::saveServiceLogs);
     connect(settingsButton, &QtMaterialRaisedButton::clicked, this, &InfoPage::showSettingsDialog);
@@ -182,12 +187,11 @@ void InfoPage::saveBusinessLogs(const QString& device, const QString& folder)
 void InfoPage::sendLogExport(RequestSaveLogs* request, const QString& device, const QString& folder,
                              const char* savedLine, const QString& errorPrefix, const QString& errorTitle)
 {
-    RequestCourse course;
-    course.context = this;
-    // The register may no longer be the selected one when the answer comes: the box names it.
+    // The export ends for the device it was started on, whatever is selected meanwhile; the box
+    // names it.
     const QString deviceLine = BoxText::deviceLine(device);
     RequestSender::send<RequestSaveLogs>(
-        request, course,
+        request, RequestCourse::keepingDevice(this, QString(), device),
         [this, savedLine, deviceLine, folder](RequestSaveLogs*) {
             Logger::getInstance()->info(savedLine);
             showPlainInformation(

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
 #include <functional>
@@ -7,6 +8,7 @@
 class GISPanel;
 class KKTPanel;
 class LMPanel;
+class ModulePanel;
 class QtMaterialRaisedButton;
 class RequestSaveLogs;
 class SoftwarePanel;
@@ -24,11 +26,8 @@ public:
 
     explicit InfoPage(QWidget* parent = nullptr);
 
-    TorvoPanel* getTorvoPanel() const { return torvoPanel; }
-    LMPanel* getLmPanel() const { return lmPanel; }
-    KKTPanel* getKktPanel() const { return kktPanel; }
-    SoftwarePanel* getSoftwarePanel() const { return softwarePanel; }
-    GISPanel* getGisPanel() const { return gisPanel; }
+    // The five module panels: Torvo, cash register, ЛМ ЧЗ, cash software, ГИС МТ.
+    QList<ModulePanel*> getPanels() const;
     QtMaterialRaisedButton* getSettingsButton() const { return settingsButton; }
     QtMaterialRaisedButton* getUpdateButton() const { return updateButton; }
     QtMaterialRaisedButton* getSaveLogsButton() const { return saveLogsButton; }

@@ -42,5 +42,5 @@ void KKTPanel::updateInfo()
     innLabel->setText(info.kktInn);
     shiftLabel->setText(info.shiftState);
     getStatusIndicator()->setStatus(shiftStatus(info.shiftState));
-    showReads({{state->getReadState(StatusRead::Kkt), QString()}});
+    showReads();
 }

@@ -50,8 +50,7 @@ void LMPanel::updateInfo()
     addressLabel->setText(info.address);
     lastSyncLabel->setText(info.lastSync);
     getStatusIndicator()->setStatus(statusFromText(info.status, QStringLiteral("Готов к работе")));
-    showReads({{state->getReadState(StatusRead::Lm), QStringLiteral("о статусе")},
-               {state->getReadState(StatusRead::LmSettings), QStringLiteral("об адресе")}});
+    showReads();
     // The dialog edits the selected device's settings: without one there is nothing to edit.
     settingsButton->setVisible(!state->getCurrentDevice().isEmpty());
 }

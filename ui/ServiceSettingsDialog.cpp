@@ -38,10 +38,8 @@ void ServiceSettingsDialog::openFrom(QWidget* opener)
 
 RequestCourse ServiceSettingsDialog::course()
 {
-    RequestCourse course;
-    course.context = this;
-    course.subject = QStringLiteral("настроек ") + subject;
-    return course;
+    // The dialog keeps the device it was opened for: its settings go there, whatever is selected.
+    return RequestCourse::keepingDevice(this, QStringLiteral("настроек ") + subject, device);
 }
 
 QtMaterialRaisedButton* ServiceSettingsDialog::createSaveButton()

@@ -6,8 +6,8 @@
 
 class BaseReply;
 class DeviceRequest;
-struct RequestCourse;
 class QLabel;
+class RequestCourse;
 class QtMaterialRaisedButton;
 
 // What the two settings dialogs share: the device they were opened for and the line that names

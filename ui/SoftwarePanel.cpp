@@ -31,5 +31,5 @@ void SoftwarePanel::updateInfo()
     versionLabel->setText(info.version);
     nameLabel->setText(info.name);
     getStatusIndicator()->setStatus(statusFromText(info.status, QStringLiteral("Стабильно")));
-    showReads({{state->getReadState(StatusRead::Connection), QString()}});
+    showReads();
 }

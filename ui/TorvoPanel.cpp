@@ -8,6 +8,7 @@
 #include "network/RequestStartTorvo.h"
 #include "network/RequestUpgradeTorvo.h"
 #include "ui/PanelStatus.h"
+#include "ui/StatusLine.h"
 #include "widgets/QtMaterialRaisedButton.h"
 
 #include <QGridLayout>
@@ -23,12 +24,10 @@ const char* const registrationTitle = "Ошибка регистрации";
 const char* const missingRegistrationData = "Недостаточно данных для регистрации Torvo";
 const char* const registrationFailed = "Не удалось зарегистрировать Torvo";
 
-RequestCourse course(QObject* context, const char* subject)
+// The operator's actions on the service end for the device they were started on.
+RequestCourse course(QObject* context, const char* subject, const QString& device)
 {
-    RequestCourse course;
-    course.context = context;
-    course.subject = QString::fromUtf8(subject);
-    return course;
+    return RequestCourse::keepingDevice(context, QString::fromUtf8(subject), device);
 }
 
 } // namespace
@@ -90,10 +89,10 @@ void TorvoPanel::updateInfo()
     // One upgrade at a time: the button comes back with the first redraw after its request ends.
     upgradeButton->setVisible(info.hasUpdate && !upgradeInFlight);
     if (torvoRead.isNotFound()) {
-        showReadLine(QStringLiteral("Служба Torvo для этой кассы не настроена (ответ 404)"), false);
+        getReadLine()->showStatus(QStringLiteral("Служба Torvo для этой кассы не настроена (ответ 404)"),
+                                  StatusLine::Quiet);
     } else {
-        showReads({{torvoRead, QStringLiteral("о службе")},
-                   {state->getReadState(StatusRead::UpgradeCheck), QStringLiteral("об обновлениях")}});
+        showReads();
     }
 }
 
@@ -126,7 +125,7 @@ void TorvoPanel::setupTorvo()
     const QString kktFn = kkt.fnSerial;
     const QString kktInn = kkt.kktInn;
     RequestSender::send<RequestSetupTorvo>(
-        request, course(this, "регистрации службы Torvo"),
+        request, course(this, "регистрации службы Torvo", device),
         [=](RequestSetupTorvo*) { registerTorvo(device, kktSerial, kktFn, kktInn); },
         // A service that is already set up refuses the set-up; starting it is what is left.
         [=](const QString&) { startTorvo(device, kktSerial, kktFn, kktInn); });
@@ -152,7 +151,7 @@ void TorvoPanel::startTorvo(QString currentDevice, QString kktSerial, QString kk
     auto* request = new RequestStartTorvo(this);
     request->setDevice(currentDevice);
     RequestSender::send<RequestStartTorvo>(
-        request, course(this, "запуска Torvo"),
+        request, course(this, "запуска Torvo", currentDevice),
         [=](RequestStartTorvo*) { registerTorvo(currentDevice, kktSerial, kktFn, kktInn); },
         [this](const QString&) {
             showCritical(QString::fromUtf8(registrationTitle), QString::fromUtf8(registrationFailed));
@@ -172,7 +171,7 @@ void TorvoPanel::registerTorvo(QString currentDevice, QString kktSerial, QString
     request->setFnSerial(kktFn);
     request->setKktInn(kktInn);
     RequestSender::send<RequestRegistration>(
-        request, course(this, "регистрации Torvo"),
+        request, course(this, "регистрации Torvo", currentDevice),
         [this](RequestRegistration*) {
             ApplicationState::getInstance()->refreshInfo();
             registerButton->setEnabled(true);
@@ -214,7 +213,7 @@ void TorvoPanel::updateTorvo()
     request->setPackage(torvo.updatePackage);
     request->setVersionName(torvo.updateVersion);
     RequestSender::send<RequestUpgradeTorvo>(
-        request, course(this, "обновления Torvo"),
+        request, course(this, "обновления Torvo", device),
         [this, device](RequestUpgradeTorvo*) {
             upgradeInFlight = false;
             // The version, or the update still on offer, as the service now sees them.

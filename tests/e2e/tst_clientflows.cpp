@@ -15,6 +15,7 @@
 #include "ui/LMPanel.h"
 #include "ui/LmSettingsDialog.h"
 #include "ui/MainWindow.h"
+#include "ui/StatusLine.h"
 #include "ui/SystemTrayIcon.h"
 #include "ui/TorvoPanel.h"
 #include "ui/TorvoSettingsDialog.h"
@@ -95,7 +96,8 @@ private:
     void showPage(int index);
     bool waitForIdle();
     NotificationTable* table() const;
-    QString kktValue(int row) const;
+    QString kktValue(const QString& caption) const;
+    template <typename Panel> Panel* panel() const { return window->findChild<Panel*>(); }
     QStringList tableHeaders() const;
 
     LocalSimulator simulator;
@@ -154,9 +156,9 @@ QStringList ClientFlowsTest::tableHeaders() const
     return headers;
 }
 
-QString ClientFlowsTest::kktValue(int row) const
+QString ClientFlowsTest::kktValue(const QString& caption) const
 {
-    return window->getContentFrame()->getInfoPage()->getKktPanel()->getValueLabel(row)->text();
+    return panel<KKTPanel>()->findChild<QLabel*>(ModulePanel::valueName(caption))->text();
 }
 
 void ClientFlowsTest::initTestCase()
@@ -212,16 +214,16 @@ void ClientFlowsTest::panelsShowTheServiceValues()
     const KktInfo kkt = ApplicationState::getInstance()->getKktInfo();
     QCOMPARE(kkt.kktSerial, openKkt);
     QVERIFY(!kkt.modelName.isEmpty());
-    QCOMPARE(kktValue(0), kkt.modelName);
-    QCOMPARE(kktValue(1), openKkt);
-    QCOMPARE(kktValue(2), kkt.fnSerial);
-    QCOMPARE(kktValue(4), kkt.kktInn);
-    QCOMPARE(kktValue(5), QStringLiteral("Открыта"));
-    TorvoPanel* torvo = window->getContentFrame()->getInfoPage()->getTorvoPanel();
+    QCOMPARE(kktValue(QStringLiteral("Модель:")), kkt.modelName);
+    QCOMPARE(kktValue(QStringLiteral("Заводской номер:")), openKkt);
+    QCOMPARE(kktValue(QStringLiteral("ФН:")), kkt.fnSerial);
+    QCOMPARE(kktValue(QStringLiteral("ИНН:")), kkt.kktInn);
+    QCOMPARE(kktValue(QStringLiteral("Смена:")), QStringLiteral("Открыта"));
+    TorvoPanel* torvo = panel<TorvoPanel>();
     QVERIFY(torvo->getRegisterButton()->isVisible()); // not set up yet
     const QString address = ApplicationState::getInstance()->getLmInfo().address;
     QVERIFY(address.contains(QLatin1Char(':')));
-    QCOMPARE(window->getContentFrame()->getInfoPage()->getLmPanel()->getValueLabel(2)->text(), address);
+    QCOMPARE(panel<LMPanel>()->findChild<QLabel*>(QStringLiteral("IP"))->text(), address);
 }
 
 void ClientFlowsTest::choosingAnotherDeviceRefreshesEverything()
@@ -245,9 +247,9 @@ void ClientFlowsTest::choosingAnotherDeviceRefreshesEverything()
         QVERIFY2(seen.contains(QStringLiteral("GET ") + path + closedKkt + QStringLiteral(" 200")),
                  qPrintable(path));
     }
-    QCOMPARE(kktValue(1), closedKkt);
-    QCOMPARE(kktValue(5), QStringLiteral("Закрыта"));
-    QVERIFY(!window->getContentFrame()->getInfoPage()->getTorvoPanel()->getRegisterButton()->isVisible());
+    QCOMPARE(kktValue(QStringLiteral("Заводской номер:")), closedKkt);
+    QCOMPARE(kktValue(QStringLiteral("Смена:")), QStringLiteral("Закрыта"));
+    QVERIFY(!panel<TorvoPanel>()->getRegisterButton()->isVisible());
     // Its notifications replace the other register's without a press of the page's button.
     QVERIFY(
         seen.contains(QStringLiteral("POST /api/v1/notifications/") + closedKkt + QStringLiteral(" 200")));
@@ -257,7 +259,7 @@ void ClientFlowsTest::choosingAnotherDeviceRefreshesEverything()
 void ClientFlowsTest::serviceBackAfterListReload()
 {
     selectDevice(closedKkt); // not the first one, so that the reload's start over shows
-    QLabel* line = window->getHeaderFrame()->getServiceLine();
+    StatusLine* line = window->getHeaderFrame()->getServiceLine();
     QSystemTrayIcon* icon = window->getSystemTray()->getTrayIcon();
     const QString summaryTip = icon->toolTip();
     InfoPage* info = window->getContentFrame()->getInfoPage();
@@ -278,8 +280,8 @@ void ClientFlowsTest::serviceBackAfterListReload()
     // of notifications.
     QCOMPARE(window->getContentFrame()->y(), contentTop);
     QCOMPARE(icon->toolTip(), summaryTip);
-    QVERIFY(info->getKktPanel()->getReadLine()->text().startsWith(QStringLiteral("Нет данных: ")));
-    QVERIFY(info->getTorvoPanel()->getRegisterButton()->isHidden());
+    QVERIFY(panel<KKTPanel>()->getReadLine()->text().startsWith(QStringLiteral("Нет данных: ")));
+    QVERIFY(panel<TorvoPanel>()->getRegisterButton()->isHidden());
 
     // The service is back: the reloaded list reads its first register afresh, through the empty
     // selection, and nothing of the failure stays on screen.
@@ -290,9 +292,9 @@ void ClientFlowsTest::serviceBackAfterListReload()
     QVERIFY(waitForIdle());
     QVERIFY(!changed.isEmpty() && changed.first().first().toString().isEmpty());
     QTRY_VERIFY(!line->isVisible());
-    QVERIFY(info->getKktPanel()->getReadLine()->isHidden());
-    QCOMPARE(kktValue(1), openKkt);
-    QVERIFY(!info->getTorvoPanel()->getRegisterButton()->isHidden()); // not set up yet
+    QVERIFY(panel<KKTPanel>()->getReadLine()->isHidden());
+    QCOMPARE(kktValue(QStringLiteral("Заводской номер:")), openKkt);
+    QVERIFY(!panel<TorvoPanel>()->getRegisterButton()->isHidden()); // not set up yet
     selectDevice(closedKkt);
 }
 
@@ -327,7 +329,7 @@ void ClientFlowsTest::panelButtonOpensItsModuleOnly()
                        {QStringLiteral("header"), QStringLiteral("Сбой ККТ")}});
     InfoPage* info = window->getContentFrame()->getInfoPage();
     QTest::mouseClick(info->getUpdateButton(), Qt::LeftButton);
-    QtMaterialIconButton* bell = info->getKktPanel()->getNotificationButton();
+    QtMaterialIconButton* bell = panel<KKTPanel>()->getNotificationButton();
     QTRY_VERIFY(bell->isVisible());
     QVERIFY(waitForIdle());
     QTest::mouseClick(bell, Qt::LeftButton);
@@ -397,7 +399,7 @@ void ClientFlowsTest::registrationChain()
 {
     showPage(ContentFrame::infoPageIndex);
     selectDevice(openKkt);
-    TorvoPanel* torvo = window->getContentFrame()->getInfoPage()->getTorvoPanel();
+    TorvoPanel* torvo = panel<TorvoPanel>();
     QVERIFY(torvo->getRegisterButton()->isVisible());
     const int from = simulator.lineCount();
     ModalAnswerer answerer(QMessageBox::Ok);
@@ -416,7 +418,7 @@ void ClientFlowsTest::registrationChain()
 void ClientFlowsTest::upgradeWithClosedShift()
 {
     selectDevice(closedKkt);
-    TorvoPanel* torvo = window->getContentFrame()->getInfoPage()->getTorvoPanel();
+    TorvoPanel* torvo = panel<TorvoPanel>();
     QTRY_VERIFY(torvo->getUpgradeButton()->isVisible());
     const int from = simulator.lineCount();
     ModalAnswerer answerer(QMessageBox::Ok);
@@ -470,7 +472,7 @@ void ClientFlowsTest::torvoSettingsRoundTrip()
 
 void ClientFlowsTest::lmSettingsRoundTrip()
 {
-    LMPanel* lm = window->getContentFrame()->getInfoPage()->getLmPanel();
+    LMPanel* lm = panel<LMPanel>();
     auto open = [&]() -> LmSettingsDialog* {
         QTest::mouseClick(lm->getSettingsButton(), Qt::LeftButton);
         LmSettingsDialog* dialog = nullptr;
@@ -501,7 +503,7 @@ void ClientFlowsTest::lmSettingsRoundTrip()
     dialog->close();
     QTRY_VERIFY(lm->getSettingsButton()->isEnabled());
     QTest::mouseClick(window->getContentFrame()->getInfoPage()->getUpdateButton(), Qt::LeftButton);
-    QTRY_COMPARE(lm->getValueLabel(2)->text(), QStringLiteral("10.0.0.7:6001"));
+    QTRY_COMPARE(lm->findChild<QLabel*>(QStringLiteral("IP"))->text(), QStringLiteral("10.0.0.7:6001"));
 }
 
 void ClientFlowsTest::logExportWritesFiles()

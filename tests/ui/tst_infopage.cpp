@@ -130,12 +130,13 @@ void InfoPageTest::arrangement()
     page->show();
     QVERIFY(QTest::qWaitForWindowExposed(page.get()));
 
-    const QRect torvo = page->getTorvoPanel()->geometry();
-    const QRect lm = page->getLmPanel()->geometry();
-    const QRect kkt = page->getKktPanel()->geometry();
-    const QRect software = page->getSoftwarePanel()->geometry();
+    const QRect torvo = page->findChild<TorvoPanel*>()->geometry();
+    const QRect lm = page->findChild<LMPanel*>()->geometry();
+    const QRect kkt = page->findChild<KKTPanel*>()->geometry();
+    const QRect software = page->findChild<SoftwarePanel*>()->geometry();
     // The panels lie in a scroll area of their own: where they are, seen from the page.
-    const QRect gis(page->getGisPanel()->mapTo(page.get(), QPoint()), page->getGisPanel()->size());
+    auto* gisPanel = page->findChild<GISPanel*>();
+    const QRect gis(gisPanel->mapTo(page.get(), QPoint()), gisPanel->size());
     // Torvo over ЛМ ЧЗ on the left, the register over the cash software on the right.
     QCOMPARE(torvo.left(), lm.left());
     QCOMPARE(kkt.left(), software.left());
@@ -181,8 +182,8 @@ void InfoPageTest::actionRowInSight()
     page->show();
     QVERIFY(QTest::qWaitForWindowExposed(page.get()));
     auto* area = page->findChild<QScrollArea*>(QStringLiteral("panelArea"));
-    const int panelsBottom =
-        page->getGisPanel()->mapTo(page.get(), QPoint(0, page->getGisPanel()->height())).y();
+    auto* gisPanel = page->findChild<GISPanel*>();
+    const int panelsBottom = gisPanel->mapTo(page.get(), QPoint(0, gisPanel->height())).y();
     for (QtMaterialRaisedButton* button :
          {page->getSettingsButton(), page->getUpdateButton(), page->getSaveLogsButton()}) {
         QTRY_VERIFY(page->rect().contains(button->geometry()));

@@ -9,6 +9,7 @@
 #include "app/ApplicationState.h"
 #include "network/NetworkManager.h"
 #include "ui/InfoPage.h"
+#include "ui/StatusLine.h"
 #include "ui/TorvoPanel.h"
 #include "widgets/QtMaterialRaisedButton.h"
 
@@ -55,6 +56,11 @@ QStringList actionsOf(const QList<TestServer::Request>& requests)
         }
     }
     return actions;
+}
+
+QString valueOf(TorvoPanel* panel, const QString& caption)
+{
+    return panel->findChild<QLabel*>(ModulePanel::valueName(caption))->text();
 }
 
 QStringList chainLines(const LogReader& log)
@@ -119,7 +125,7 @@ void TorvoPanelTest::init()
     server.clearReplies();
     server.clearRequests();
     page = std::make_unique<InfoPage>();
-    panel = page->getTorvoPanel();
+    panel = page->findChild<TorvoPanel*>();
 }
 
 void TorvoPanelTest::cleanup()
@@ -153,9 +159,9 @@ void TorvoPanelTest::rowsAndButtons()
     script.updateVersion = QStringLiteral("1.5.0");
     log.mark();
     load(script);
-    QCOMPARE(panel->getValueLabel(0)->text(), script.torvoState);
-    QCOMPARE(panel->getValueLabel(1)->text(), script.velkorId);
-    QCOMPARE(panel->getValueLabel(2)->text(), script.torvoVersion);
+    QCOMPARE(valueOf(panel, QStringLiteral("Состояние:")), script.torvoState);
+    QCOMPARE(valueOf(panel, QStringLiteral("ID:")), script.velkorId);
+    QCOMPARE(valueOf(panel, QStringLiteral("Версия:")), script.torvoVersion);
     QVERIFY(!registerButton->isHidden());
     QVERIFY(!upgradeButton->isHidden());
 
@@ -576,7 +582,7 @@ void TorvoPanelTest::actionsNeverUseAnotherDevicesData()
     ApplicationState::getInstance()->setCurrentDevice(other);
     QVERIFY(panel->getRegisterButton()->isHidden());
     QVERIFY(panel->getUpgradeButton()->isHidden());
-    QVERIFY(panel->getValueLabel(1)->text().isEmpty());
+    QVERIFY(valueOf(panel, QStringLiteral("ID:")).isEmpty());
 
     ModalAnswerer answerer;
     panel->getRegisterButton()->click();
