@@ -144,6 +144,7 @@ void InfoPage::showSettingsDialog()
 void InfoPage::saveServiceLogs()
 {
     Logger::getInstance()->info("Сохранение сервисных логи ...");
+    saveLogsHadFocus = saveLogsButton->hasFocus();
     saveLogsButton->setEnabled(false);
 
     const QString device = ApplicationState::getInstance()->getCurrentDevice();
@@ -151,7 +152,7 @@ void InfoPage::saveServiceLogs()
         Logger::getInstance()->error("Не выбрано устройство");
         showPlainCritical(this, QStringLiteral("Ошибка при выгрузке логов"),
                           QStringLiteral("Не выбрано устройство"));
-        saveLogsButton->setEnabled(true);
+        endLogExport();
         return;
     }
 
@@ -159,7 +160,7 @@ void InfoPage::saveServiceLogs()
         chooseFolder(QStringLiteral("Выберите папку для сохранения логов ") + device, QDir::homePath());
     if (folder.isEmpty()) {
         Logger::getInstance()->error("Не выбрана папка для сохранения логов");
-        saveLogsButton->setEnabled(true);
+        endLogExport();
         return;
     }
 
@@ -170,6 +171,16 @@ void InfoPage::saveServiceLogs()
     sendLogExport(request, device, folder, "Сервисные логи сохранены",
                   QStringLiteral("Ошибка при сохранении сервисных логи: "),
                   QStringLiteral("Ошибка при выгрузке сервисных логов"));
+}
+
+void InfoPage::endLogExport()
+{
+    saveLogsButton->setEnabled(true);
+    // Disabled, the button passed the focus on: an operator at the keyboard goes on where they were.
+    if (saveLogsHadFocus) {
+        saveLogsButton->setFocus(Qt::OtherFocusReason);
+    }
+    saveLogsHadFocus = false;
 }
 
 void InfoPage::saveBusinessLogs(const QString& device, const QString& folder)
@@ -198,13 +209,13 @@ void InfoPage::sendLogExport(RequestSaveLogs* request, const QString& device, co
                 this, QStringLiteral("Выгрузка логов Velkor"),
                 BoxText::join({QStringLiteral("Логи успешно выгружены"), deviceLine,
                                QStringLiteral("Папка: ") + QDir::toNativeSeparators(folder)}));
-            saveLogsButton->setEnabled(true);
+            endLogExport();
         },
         [this, request, deviceLine, errorPrefix, errorTitle](const QString& message) {
             logError(errorPrefix + message);
             showPlainCritical(this, errorTitle,
                               BoxText::join({QStringLiteral("Не удалось выгрузить логи"),
                                              BoxText::reason(request, message), deviceLine}));
-            saveLogsButton->setEnabled(true);
+            endLogExport();
         });
 }
