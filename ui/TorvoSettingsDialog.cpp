@@ -35,7 +35,7 @@ void TorvoSettingsDialog::setupUI()
     auto* grid = new QGridLayout();
     compatibilityModeBox = new QCheckBox(this);
     remoteConnectionBox = new QCheckBox(this);
-    // No wider than its box: that is what lights up when it has the keyboard focus.
+    // No wider than its box, which its focus border then frames.
     compatibilityModeBox->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     remoteConnectionBox->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     gismtAddressField = new QtMaterialTextField(this);
