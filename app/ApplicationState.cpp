@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
+
 ApplicationState* ApplicationState::getInstance()
 {
     static ApplicationState instance;
@@ -248,6 +250,7 @@ void ApplicationState::refreshInfo()
     cancelRound(statusRound);
     if (currentDevice.isEmpty()) {
         logError(QStringLiteral("Не выбрано устройство"));
+        noteRounds();
         return;
     }
     refreshConnectionStatus();
@@ -271,6 +274,30 @@ void ApplicationState::cancelRound(QList<QPointer<BaseReply>>& round)
     round.clear();
 }
 
+void ApplicationState::joinRound(QList<QPointer<BaseReply>>& round, BaseReply* request)
+{
+    round.removeAll(QPointer<BaseReply>());
+    round.append(request);
+    // By the time it is destroyed, the request is no longer counted.
+    connect(request, &QObject::destroyed, this, &ApplicationState::noteRounds);
+    noteRounds();
+}
+
+void ApplicationState::noteRounds()
+{
+    const auto running = [](const QList<QPointer<BaseReply>>& round) {
+        return std::any_of(round.begin(), round.end(),
+                           [](const QPointer<BaseReply>& request) { return !request.isNull(); });
+    };
+    const bool list = running(listRound);
+    const bool info = running(statusRound);
+    if (list != listRoundRunning || info != infoRoundRunning) {
+        listRoundRunning = list;
+        infoRoundRunning = info;
+        emit roundsChanged();
+    }
+}
+
 template <typename R, typename Part>
 void ApplicationState::sendStatusRead(StatusRead read, R* request, std::function<Part(R*)> partOf,
                                       std::function<void(const Part&)> apply)
@@ -281,8 +308,7 @@ void ApplicationState::sendStatusRead(StatusRead read, R* request, std::function
     if (state.phase == ReadState::NotAsked) {
         state = ReadState::loading();
     }
-    statusRound.removeAll(QPointer<BaseReply>());
-    statusRound.append(request);
+    joinRound(statusRound, request);
     const StatusReadRow* table = &row;
     const auto announce = [this, table] {
         for (const StatusReadRow::Part& part : table->parts) {
@@ -311,8 +337,7 @@ void ApplicationState::sendList(R* request, ReadState& list, const QString& subj
                                 std::function<QStringList(R*)> devicesOf)
 {
     ++listsPending;
-    listRound.removeAll(QPointer<BaseReply>());
-    listRound.append(request);
+    joinRound(listRound, request);
     RequestSender::send<R>(
         request, RequestCourse::forService(this, subject),
         [this, &list, devicesOf](R* reply) {

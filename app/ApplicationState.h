@@ -43,6 +43,9 @@ public:
     QList<QPair<ReadState, QString>> readsOf(NotificationModule module) const;
     // What the header's line says; None when all is well.
     ServiceProblem getServiceProblem() const { return serviceProblem; }
+    // Whether a round of the device lists, or of the selected device's state, is on its way.
+    bool isListRoundRunning() const { return listRoundRunning; }
+    bool isInfoRoundRunning() const { return infoRoundRunning; }
 
     // The signal that announces a change of `module`'s record.
     using RecordSignal = void (ApplicationState::*)();
@@ -82,6 +85,8 @@ signals:
     void kktStatusChanged();
     void softwareStatusChanged();
     void serviceProblemChanged(ServiceProblem problem);
+    // A round of the lists or of the state began or ended.
+    void roundsChanged();
 
 private:
     ApplicationState();
@@ -100,6 +105,10 @@ private:
     void noteReach(const BaseReply* request, const QString& error);
     // Ends what is left of an earlier round, so that a hung service cannot hold every connection.
     void cancelRound(QList<QPointer<BaseReply>>& round);
+    // Counts `request` in `round` until it is gone.
+    void joinRound(QList<QPointer<BaseReply>>& round, BaseReply* request);
+    // Announces a round that began or ended: one ends once its last request is gone.
+    void noteRounds();
     // Forgets every record and lets every panel redraw empty.
     void clearRecords();
 
@@ -132,4 +141,6 @@ private:
     QTimer* listRetry = nullptr;
     QList<QPointer<BaseReply>> statusRound;
     QList<QPointer<BaseReply>> listRound;
+    bool listRoundRunning = false;
+    bool infoRoundRunning = false;
 };

@@ -7,7 +7,6 @@
 #include "ui/ModulePanel.h"
 #include "widgets/QtMaterialRaisedButton.h"
 
-#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -33,15 +32,10 @@ void ContentFrame::setupUI()
 
 void ContentFrame::addPages()
 {
+    // On a screen lower than the page, the page scrolls its panels itself, so that its buttons
+    // stay in sight.
     infoPage = new InfoPage(this);
-    // On a screen lower than the page, the page scrolls, so every panel and button can be reached.
-    auto* infoScroll = new QScrollArea(this);
-    infoScroll->setFrameShape(QFrame::NoFrame);
-    infoScroll->setWidgetResizable(true);
-    infoScroll->setWidget(infoPage);
-    // The window's own background shows through, as without the scroll area.
-    infoPage->setAutoFillBackground(false);
-    stack->addWidget(infoScroll);
+    stack->addWidget(infoPage);
     notificationsPage = new NotificationsPage(this);
     stack->addWidget(notificationsPage);
 }

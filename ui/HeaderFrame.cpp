@@ -63,6 +63,12 @@ void HeaderFrame::setupCallbacks()
     connect(
         ApplicationState::getInstance(), &ApplicationState::deviceListChanged, deviceSelector,
         [this](const QStringList& devices) { showDevices(devices); }, Qt::DirectConnection);
+    // A list round lasts as long as the service's slower answer: the button says it is under way.
+    connect(ApplicationState::getInstance(), &ApplicationState::roundsChanged, refreshButton, [this]() {
+        refreshButton->setText(ApplicationState::getInstance()->isListRoundRunning()
+                                   ? QStringLiteral("Обновление списка ...")
+                                   : QStringLiteral("Обновить список"));
+    });
     connect(ApplicationState::getInstance(), &ApplicationState::serviceProblemChanged, serviceLine,
             [this](const ServiceProblem& problem) {
                 serviceLine->showStatus(problem.text(), StatusLine::Failure, problem.details());

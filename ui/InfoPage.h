@@ -45,9 +45,12 @@ private:
     void setupUI();
     void setupCallbacks();
     QtMaterialRaisedButton* createButton(const QString& text, bool secondary);
-    // Sends a log export; either end tells the operator and enables the button again.
-    void sendLogExport(RequestSaveLogs* request, const char* savedLine, const QString& errorPrefix,
-                       const QString& errorTitle);
+    // Enables "Сохранить логи" again once an export ended, with the focus it had.
+    void endLogExport();
+    // Sends a log export of `device` into `folder`; either end tells the operator and enables
+    // the button again.
+    void sendLogExport(RequestSaveLogs* request, const QString& device, const QString& folder,
+                       const char* savedLine, const QString& errorPrefix, const QString& errorTitle);
 
     TorvoPanel* torvoPanel = nullptr;
     LMPanel* lmPanel = nullptr;
@@ -58,4 +61,5 @@ private:
     QtMaterialRaisedButton* updateButton = nullptr;
     QtMaterialRaisedButton* saveLogsButton = nullptr;
     FolderChooser chooseFolder;
+    bool saveLogsHadFocus = false;
 };

@@ -57,11 +57,5 @@ void LMPanel::updateInfo()
 
 void LMPanel::showSettingsDialog()
 {
-    settingsButton->setEnabled(false);
-    auto* dialog = new LmSettingsDialog(this);
-    connect(dialog, &QDialog::finished, this, [this, dialog]() {
-        settingsButton->setEnabled(true);
-        dialog->deleteLater();
-    });
-    dialog->show();
+    (new LmSettingsDialog(this))->openFrom(settingsButton);
 }

@@ -200,9 +200,13 @@ void SystemTrayIcon::updateCriticalNotification(CriticalNotificationType critica
 
 void SystemTrayIcon::showWindow()
 {
+    const bool wasAway = !mainWindow->isVisible() || mainWindow->isMinimized();
     mainWindow->showNormal();
     mainWindow->raise();
     mainWindow->activateWindow();
+    if (wasAway) {
+        emit windowRestored();
+    }
 }
 
 void SystemTrayIcon::hideWindow()

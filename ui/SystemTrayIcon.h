@@ -48,6 +48,11 @@ public slots:
     void onTrayActivated(QSystemTrayIcon::ActivationReason reason);
     void exitApplication();
 
+signals:
+    // The window came back from the tray or from its minimised state: what it shows may be hours
+    // old.
+    void windowRestored();
+
 private:
     void setupTrayIcon();
     void createTrayMenu();

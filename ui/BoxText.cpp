@@ -1,0 +1,21 @@
+#include "ui/BoxText.h"
+
+#include "network/BaseReply.h"
+
+QString BoxText::deviceLine(const QString& device)
+{
+    return QStringLiteral("Касса: ") + device;
+}
+
+QString BoxText::reason(const BaseReply* request, const QString& fallback)
+{
+    const QString said = request ? request->getServiceReason() : QString();
+    return said.isEmpty() ? fallback : said;
+}
+
+QString BoxText::join(const QStringList& lines)
+{
+    QStringList shown = lines;
+    shown.removeAll(QString());
+    return shown.join(QLatin1Char('\n'));
+}
