@@ -180,15 +180,26 @@ void NotificationState::updateNotificationList(int offset, int limit)
     auto* request = new RequestNotificationsList(this);
     request->setOffset(offset);
     request->setLimit(limit);
+    // A mark or delete that ends while the page is on its way may be missing from it: the service
+    // can have read the page before. Such a page would undo the command on screen; it is asked for
+    // again instead.
+    const int commandsBefore = commandsDone;
     listPoll.start(send(
         request, "обновления списка уведомлений",
-        [this, limit](RequestNotificationsList* reply) {
+        [this, limit, commandsBefore](RequestNotificationsList* reply) {
+            if (commandsDone != commandsBefore) {
+                return;
+            }
             const QList<NotificationInfo> page = reply->getNotifications();
             emit notificationPageReceived(limit > 0 && page.size() >= limit);
             updateNotification(page);
         },
-        [this, request](const QString& error) {
+        [this, request, offset, limit, commandsBefore](const QString& error) {
             listPoll.finish();
+            if (error.isEmpty() && commandsDone != commandsBefore) {
+                updateNotificationList(offset, limit);
+                return;
+            }
             list = error.isEmpty() ? ReadState::read() : ReadState::failed(*request, error);
             emit listStatusChanged();
         }));
@@ -257,6 +268,7 @@ void NotificationState::settleCommand(ReadState& command, const BaseReply* reque
         emit listStatusChanged();
     }
     if (error.isEmpty()) {
+        ++commandsDone;
         refreshSummaries();
     }
 }

@@ -93,6 +93,7 @@ private:
     ReadState list;
     ReadState mark;
     ReadState remove;
+    int commandsDone = 0; // marks and deletes the service accepted
     NotificationAnnouncements announcements;
     int availableNotificationCount = 0;
     NotificationHash notificationHash;

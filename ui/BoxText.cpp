@@ -17,5 +17,7 @@ QString BoxText::join(const QStringList& lines)
 {
     QStringList shown = lines;
     shown.removeAll(QString());
+    // A refusal whose message already is the service's reason says it once.
+    shown.removeDuplicates();
     return shown.join(QLatin1Char('\n'));
 }

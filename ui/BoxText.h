@@ -13,7 +13,7 @@ namespace BoxText {
 QString deviceLine(const QString& device);
 // The service's own words for refusing `request` when it gave any; otherwise `fallback`.
 QString reason(const BaseReply* request, const QString& fallback);
-// The lines that are not empty, one under another.
+// The lines that are not empty, one under another, each once.
 QString join(const QStringList& lines);
 
 } // namespace BoxText

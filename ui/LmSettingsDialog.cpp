@@ -4,6 +4,7 @@
 #include "network/RequestLMSettings.h"
 #include "network/RequestLMSettingsUpdate.h"
 #include "ui/PlainCriticalBox.h"
+#include "ui/StatusPalette.h"
 #include "widgets/QtMaterialIconButton.h"
 #include "widgets/QtMaterialRaisedButton.h"
 #include "widgets/QtMaterialTextField.h"
@@ -63,7 +64,7 @@ void LmSettingsDialog::hideSecret(QGridLayout* grid, int row, QtMaterialTextFiel
     reveal->setIconSize(QSize(20, 20));
     const auto show = [field, reveal](bool shown) {
         field->setEchoMode(shown ? QLineEdit::Normal : QLineEdit::Password);
-        reveal->setColor(QColor(shown ? QStringLiteral("#2196F3") : QStringLiteral("#757575")));
+        reveal->setColor(shown ? QColor(QStringLiteral("#2196F3")) : StatusPalette::quietText());
         const QString text = shown ? QStringLiteral("Скрыть пароль") : QStringLiteral("Показать пароль");
         reveal->setToolTip(text);
         reveal->setAccessibleName(text);

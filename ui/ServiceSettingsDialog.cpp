@@ -6,6 +6,7 @@
 #include "network/RequestSender.h"
 #include "ui/BoxText.h"
 #include "ui/PlainCriticalBox.h"
+#include "ui/StatusPalette.h"
 #include "widgets/QtMaterialRaisedButton.h"
 
 #include <QCheckBox>
@@ -87,19 +88,19 @@ void ServiceSettingsDialog::showDeviceLine()
         return;
     }
     QString state;
-    QString color = QStringLiteral("#333333");
+    QColor color(0x33, 0x33, 0x33);
     if (phase == Phase::Loading) {
         state = QStringLiteral("Загрузка настроек ...");
-        color = QStringLiteral("#757575");
+        color = StatusPalette::quietText();
     } else if (phase == Phase::LoadFailed) {
         state = QStringLiteral("Настройки не загружены, сохранить их нельзя");
-        color = QStringLiteral("#B71C1C");
+        color = StatusPalette::failureText();
     } else if (ApplicationState::getInstance()->getCurrentDevice() != device) {
         state = QStringLiteral("Выбрана другая касса, но сохранены настройки будут для этой");
-        color = QStringLiteral("#B71C1C");
+        color = StatusPalette::failureText();
     }
     deviceLine->setText(BoxText::join({BoxText::deviceLine(device), state}));
-    deviceLine->setStyleSheet(QStringLiteral("color: ") + color + QLatin1Char(';'));
+    deviceLine->setStyleSheet(QStringLiteral("color: ") + StatusPalette::styleName(color) + QLatin1Char(';'));
 }
 
 void ServiceSettingsDialog::showFailure(const QString& title, const QString& message,

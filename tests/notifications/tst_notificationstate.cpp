@@ -74,6 +74,7 @@ private slots:
     void deleteUnknownIdStillEmits();
     void markAndDeleteFailuresChangeNothing();
     void clearWhileListPending();
+    void pageFromBeforeACommandIsAskedAgain();
     void hungRequestIsGivenUp();
     void requestsFollowSelectedDevice();
     void previousDeviceRepliesAreDropped_data();
@@ -311,6 +312,26 @@ void NotificationStateTest::clearWhileListPending()
     QTRY_COMPARE(pendingRequests(state), 0);
     QCOMPARE(server.requestCount(), 1);
     QCOMPARE(state->getNotifications().keys(), QList<int>({5}));
+}
+
+// The first page read again as a bell is clicked came back after a double click had marked its
+// row read, and showed it unread again.
+void NotificationStateTest::pageFromBeforeACommandIsAskedAgain()
+{
+    loadPage({wire(1)});
+    TestServer::Reply slow;
+    slow.body = page({wire(1)}); // read by the service before the mark
+    slow.delayMs = 300;
+    server.setReply(QStringLiteral("POST"), path, slow);
+    server.setJson(QStringLiteral("PATCH"), path, "{}");
+    server.clearRequests();
+    state->updateNotificationList(0, 20);
+    state->markNotificationAsRead({1});
+    QTRY_COMPARE(server.requests(QStringLiteral("PATCH"), path).size(), 1);
+    server.setJson(QStringLiteral("POST"), path, page({wire(1, QStringLiteral("h"), true)}));
+    QTRY_COMPARE(pendingRequests(state), 0);
+    QVERIFY(state->getNotifications().value(1).isRead);
+    QCOMPARE(server.requests(QStringLiteral("POST"), path).size(), 2);
 }
 
 void NotificationStateTest::hungRequestIsGivenUp()
