@@ -104,7 +104,7 @@ QJsonObject BaseReply::parseJsonResponse(QNetworkReply* reply, bool& ok, bool em
     const QByteArray body = reply->readAll();
     // Masking reads the whole body: not for a line that would not be written.
     if (isDebugLogged()) {
-        Logger::getInstance()->debug("Ответ сервера:" + maskSecretsForLog(body).toStdString());
+        logDebug(QStringLiteral("Ответ сервера:") + QString::fromUtf8(maskSecretsForLog(body)));
     }
 
     QJsonParseError parseError;
@@ -140,7 +140,7 @@ void BaseReply::emitNetworkError(QNetworkReply* reply)
     }
     noteFailedReply(reply);
     const QString text = wasCutOff() ? cutOffText : qtErrorText(reply);
-    Logger::getInstance()->error("Ошибка сети:" + text.toStdString());
+    logError(QStringLiteral("Ошибка сети:") + text);
     // The client's own limits speak for themselves; Qt would only say "Operation canceled".
     emit error(wasCutOff() ? text : QStringLiteral("Ошибка сети: ") + text, this);
 }
@@ -149,7 +149,7 @@ void BaseReply::emitParseError(const QJsonParseError& parseError)
 {
     failure = Failure::Unreadable;
     const QString text = parseError.errorString();
-    Logger::getInstance()->error("Ошибка парсинга JSON:" + text.toStdString());
+    logError(QStringLiteral("Ошибка парсинга JSON:") + text);
     emit error(QStringLiteral("Ошибка парсинга ответа: ") + text, this);
 }
 
@@ -173,7 +173,7 @@ bool BaseReply::emitTransportFailure(QNetworkReply* reply)
         reply->bytesAvailable() < announced.toLongLong()) {
         const QString text = QCoreApplication::translate("QHttp", "Connection closed");
         failure = Failure::NoConnection;
-        Logger::getInstance()->error("Ошибка сети:" + text.toStdString());
+        logError(QStringLiteral("Ошибка сети:") + text);
         emit error(QStringLiteral("Ошибка сети: ") + text, this);
         return true;
     }

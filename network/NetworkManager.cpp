@@ -25,7 +25,7 @@ NetworkManager::NetworkManager()
 void NetworkManager::executeRequest(BaseReply* requestReply)
 {
     if (!requestReply) {
-        Logger::getInstance()->error("Ошибка: пустой запрос");
+        logError(QStringLiteral("Ошибка: пустой запрос"));
         return;
     }
 
@@ -34,9 +34,8 @@ void NetworkManager::executeRequest(BaseReply* requestReply)
     const QString method = requestReply->getMethod();
 
     if (isDebugLogged()) {
-        Logger::getInstance()->debug("Отправляем запрос " + method.toStdString() + " to " +
-                                     requestReply->getUrl().toStdString() + " " +
-                                     maskSecretsForLog(body).toStdString());
+        logDebug(QStringLiteral("Отправляем запрос ") + method + QStringLiteral(" to ") +
+                 requestReply->getUrl() + QLatin1Char(' ') + QString::fromUtf8(maskSecretsForLog(body)));
     }
 
     QNetworkReply* reply = send(method, request, body);

@@ -109,8 +109,7 @@ void NotificationsPage::showModuleFilter(const QSet<NotificationModule>& visible
 
 void NotificationsPage::updateButtonClicked()
 {
-    Logger::getInstance()->debug(
-        QStringLiteral("Выполняем запрос на получение уведомлений...").toStdString());
+    logDebug(QStringLiteral("Выполняем запрос на получение уведомлений..."));
     state->reloadNotifications();
 }
 

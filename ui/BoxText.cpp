@@ -1,5 +1,6 @@
 #include "ui/BoxText.h"
 
+#include "app/ReadState.h"
 #include "network/BaseReply.h"
 
 QString BoxText::deviceLine(const QString& device)
@@ -11,6 +12,11 @@ QString BoxText::reason(const BaseReply* request, const QString& fallback)
 {
     const QString said = request ? request->getServiceReason() : QString();
     return said.isEmpty() ? fallback : said;
+}
+
+QString BoxText::failure(const BaseReply* request, const QString& error)
+{
+    return reason(request, request ? ReadState::failed(*request, error).said() : error);
 }
 
 QString BoxText::join(const QStringList& lines)

@@ -24,10 +24,8 @@ void GISPanel::updateInfo()
 {
     const ApplicationState* state = ApplicationState::getInstance();
     const GismtInfo info = state->getGismtInfo();
-    Logger::getInstance()->debug(
-        panelLogLine(QStringLiteral("Обновление информации о ГИС МТ: connectionStatus="), info.status,
-                     {{QStringLiteral("lastConnection"), info.lastConnection}})
-            .toStdString());
+    logDebug(panelLogLine(QStringLiteral("Обновление информации о ГИС МТ: connectionStatus="), info.status,
+                          {{QStringLiteral("lastConnection"), info.lastConnection}}));
     statusLabel->setText(info.status);
     idLabel->setText(info.gismtVelkorId);
     lastSyncLabel->setText(localTimeText(info.lastConnection));

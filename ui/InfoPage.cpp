@@ -133,9 +133,9 @@ void InfoPage::setupCallbacks()
 
 void InfoPage::showSettingsDialog()
 {
-    Logger::getInstance()->info("Показ настроек Torvo ...");
+    logInfo(QStringLiteral("Показ настроек Torvo ..."));
     if (ApplicationState::getInstance()->getCurrentDevice().isEmpty()) {
-        Logger::getInstance()->error("Не выбрано устройство");
+        logError(QStringLiteral("Не выбрано устройство"));
         return;
     }
     (new TorvoSettingsDialog(this))->openFrom(settingsButton);
@@ -143,13 +143,13 @@ void InfoPage::showSettingsDialog()
 
 void InfoPage::saveServiceLogs()
 {
-    Logger::getInstance()->info("Сохранение сервисных логи ...");
+    logInfo(QStringLiteral("Сохранение сервисных логи ..."));
     saveLogsHadFocus = saveLogsButton->hasFocus();
     saveLogsButton->setEnabled(false);
 
     const QString device = ApplicationState::getInstance()->getCurrentDevice();
     if (device.isEmpty()) {
-        Logger::getInstance()->error("Не выбрано устройство");
+        logError(QStringLiteral("Не выбрано устройство"));
         showPlainCritical(this, QStringLiteral("Ошибка при выгрузке логов"),
                           QStringLiteral("Не выбрано устройство"));
         endLogExport();
@@ -159,7 +159,7 @@ void InfoPage::saveServiceLogs()
     const QString folder =
         chooseFolder(QStringLiteral("Выберите папку для сохранения логов ") + device, QDir::homePath());
     if (folder.isEmpty()) {
-        Logger::getInstance()->error("Не выбрана папка для сохранения логов");
+        logError(QStringLiteral("Не выбрана папка для сохранения логов"));
         endLogExport();
         return;
     }
@@ -168,7 +168,7 @@ void InfoPage::saveServiceLogs()
     auto* request = new RequestSaveLogs(this);
     request->setDevice(device);
     request->setPath(folder);
-    sendLogExport(request, device, folder, "Сервисные логи сохранены",
+    sendLogExport(request, device, folder, QStringLiteral("Сервисные логи сохранены"),
                   QStringLiteral("Ошибка при сохранении сервисных логи: "),
                   QStringLiteral("Ошибка при выгрузке сервисных логов"));
 }
@@ -185,18 +185,18 @@ void InfoPage::endLogExport()
 
 void InfoPage::saveBusinessLogs(const QString& device, const QString& folder)
 {
-    Logger::getInstance()->info("Сохранение бизнес логи ...");
+    logInfo(QStringLiteral("Сохранение бизнес логи ..."));
     auto* request = new RequestSaveLogs(this);
     request->useBusinessLog();
     request->setDevice(device);
     request->setPath(folder);
-    sendLogExport(request, device, folder, "Бизнес логи сохранены",
+    sendLogExport(request, device, folder, QStringLiteral("Бизнес логи сохранены"),
                   QStringLiteral("Ошибка при сохранении бизнес логи: "),
                   QStringLiteral("Ошибка при выгрузке бизнес логов"));
 }
 
 void InfoPage::sendLogExport(RequestSaveLogs* request, const QString& device, const QString& folder,
-                             const char* savedLine, const QString& errorPrefix, const QString& errorTitle)
+                             const QString& savedLine, const QString& errorPrefix, const QString& errorTitle)
 {
     // The export ends for the device it was started on, whatever is selected meanwhile; the box
     // names it.
@@ -204,7 +204,7 @@ void InfoPage::sendLogExport(RequestSaveLogs* request, const QString& device, co
     RequestSender::send<RequestSaveLogs>(
         request, RequestCourse::keepingDevice(this, QString(), device),
         [this, savedLine, deviceLine, folder](RequestSaveLogs*) {
-            Logger::getInstance()->info(savedLine);
+            logInfo(savedLine);
             showPlainInformation(
                 this, QStringLiteral("Выгрузка логов Velkor"),
                 BoxText::join({QStringLiteral("Логи успешно выгружены"), deviceLine,
@@ -215,7 +215,7 @@ void InfoPage::sendLogExport(RequestSaveLogs* request, const QString& device, co
             logError(errorPrefix + message);
             showPlainCritical(this, errorTitle,
                               BoxText::join({QStringLiteral("Не удалось выгрузить логи"),
-                                             BoxText::reason(request, message), deviceLine}));
+                                             BoxText::failure(request, message), deviceLine}));
             endLogExport();
         });
 }

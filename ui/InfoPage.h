@@ -50,7 +50,7 @@ private:
     // Sends a log export of `device` into `folder`; either end tells the operator and enables
     // the button again.
     void sendLogExport(RequestSaveLogs* request, const QString& device, const QString& folder,
-                       const char* savedLine, const QString& errorPrefix, const QString& errorTitle);
+                       const QString& savedLine, const QString& errorPrefix, const QString& errorTitle);
 
     TorvoPanel* torvoPanel = nullptr;
     LMPanel* lmPanel = nullptr;

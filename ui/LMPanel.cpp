@@ -39,12 +39,10 @@ void LMPanel::updateInfo()
 {
     const ApplicationState* state = ApplicationState::getInstance();
     const LmInfo info = state->getLmInfo();
-    Logger::getInstance()->debug(panelLogLine(QStringLiteral("Обновление информации о ЛМ: connectionStatus="),
-                                              info.status,
-                                              {{QStringLiteral("version"), info.version},
-                                               {QStringLiteral("ip"), info.address},
-                                               {QStringLiteral("lastConnection"), info.lastSync}})
-                                     .toStdString());
+    logDebug(panelLogLine(QStringLiteral("Обновление информации о ЛМ: connectionStatus="), info.status,
+                          {{QStringLiteral("version"), info.version},
+                           {QStringLiteral("ip"), info.address},
+                           {QStringLiteral("lastConnection"), info.lastSync}}));
     statusLabel->setText(info.status);
     versionLabel->setText(info.version);
     addressLabel->setText(info.address);
