@@ -452,7 +452,8 @@ void ClientFlowsTest::upgradeWithClosedShift()
     QTest::mouseClick(torvo->getUpgradeButton(), Qt::LeftButton);
     QTRY_COMPARE(answerer.count(), 1);
     QCOMPARE(answerer.last().title, QStringLiteral("Обновление Torvo"));
-    QCOMPARE(answerer.last().text, QStringLiteral("Обновление Torvo успешно поставлено в очередь"));
+    QCOMPARE(answerer.last().text,
+             QStringLiteral("Обновление Torvo успешно поставлено в очередь\nКасса: ") + closedKkt);
     QVERIFY(simulator.linesSince(from).contains(QStringLiteral("POST /api/v1/update/") + closedKkt +
                                                 QStringLiteral(" 200")));
 }

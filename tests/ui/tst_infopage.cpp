@@ -370,15 +370,18 @@ void InfoPageTest::exportOutcome_data()
                               << QStringLiteral("Логи успешно выгружены") << QString()
                               << int(QMessageBox::Information) << QStringLiteral("Сервисные логи сохранены")
                               << " INFO  [GUI] ";
+    // Without the service's words, how it failed in the operator's; the log keeps the transport's.
     QTest::newRow("refused") << 500 << QByteArray("{}") << failTitle << notExported
-                             << QStringLiteral("Ошибка сети: ") << int(QMessageBox::Critical)
-                             << failed + QStringLiteral("Ошибка сети: ") << " ERROR [GUI] ";
+                             << QStringLiteral("служба Torvo ответила ошибкой 500 (в ")
+                             << int(QMessageBox::Critical) << failed + QStringLiteral("Ошибка сети: ")
+                             << " ERROR [GUI] ";
     // The service's own words instead of the transport's, which the log keeps.
     QTest::newRow("refused, with the service's reason")
         << 403 << QByteArray(R"({"error":{"text":"Нет доступа к папке: /home"}})") << failTitle << notExported
         << QStringLiteral("Нет доступа к папке: /home") << int(QMessageBox::Critical)
         << failed + QStringLiteral("Ошибка сети: ") << " ERROR [GUI] ";
-    QTest::newRow("no answer") << 0 << QByteArray() << failTitle << notExported << noAnswer
+    QTest::newRow("no answer") << 0 << QByteArray() << failTitle << notExported
+                               << QStringLiteral("нет ответа от службы Torvo за 0.4 с (в ")
                                << int(QMessageBox::Critical) << failed + noAnswer << " ERROR [GUI] ";
 }
 
@@ -468,7 +471,8 @@ void InfoPageTest::businessLogExport()
     page->saveBusinessLogs(device, folder);
     QTRY_COMPARE(answerer.count(), 2);
     QCOMPARE(answerer.last().title, QStringLiteral("Ошибка при выгрузке бизнес логов"));
-    QVERIFY(answerer.last().text.startsWith(QStringLiteral("Не удалось выгрузить логи\nОшибка сети: ")));
+    QVERIFY(answerer.last().text.startsWith(
+        QStringLiteral("Не удалось выгрузить логи\nслужба Torvo ответила ошибкой 500")));
     QVERIFY(log.contains(QStringLiteral("Ошибка при сохранении бизнес логи: Ошибка сети: ")));
 }
 
