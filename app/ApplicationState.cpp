@@ -1,5 +1,6 @@
 #include "app/ApplicationState.h"
 
+#include "app/ListRetry.h"
 #include "app/Logger.h"
 #include "network/RequestCheckUpgradeTorvo.h"
 #include "network/RequestConnectionStatus.h"
@@ -11,10 +12,6 @@
 #include "network/RequestTorvoList.h"
 #include "network/RequestTorvoStatus.h"
 
-#include <QCoreApplication>
-#include <QTimer>
-#include <QUrl>
-
 #include <algorithm>
 
 ApplicationState* ApplicationState::getInstance()
@@ -23,55 +20,12 @@ ApplicationState* ApplicationState::getInstance()
     return &instance;
 }
 
-namespace {
-
-// The pause before the `attempt`th try of a list round that found no list: 5 s, 10 s, 20 s, then
-// every 30 s. For tests only, TORVO_TEST_LIST_RETRY_MS (milliseconds) stands for the 5 s.
-int listRetryDelayMs(int attempt)
-{
-    bool ok = false;
-    const int testUnit = qEnvironmentVariableIntValue("TORVO_TEST_LIST_RETRY_MS", &ok);
-    const int unit = ok && testUnit > 0 ? testUnit : 5000;
-    static const int steps[] = {1, 2, 4, 6};
-    return unit * steps[qMin(attempt, 3)];
-}
-
-} // namespace
-
-namespace {
-
-// A list that could not be read at all, as opposed to one that named no device.
-bool unread(const ReadState& list)
-{
-    return list.isFailed() && list.failure != BaseReply::Failure::Refused;
-}
-
-// A read the service let fail while it answers others: not its own refusal, nor its word that it
-// has nothing for the device.
-bool leftUnanswered(const ReadState& read)
-{
-    return read.isFailed() && read.failure != BaseReply::Failure::Refused && read.httpStatus != 404;
-}
-
-} // namespace
-
 ApplicationState::ApplicationState()
     : reads(statusReads().size())
-    , listRetry(new QTimer(this))
+    , listRetry(new ListRetry(this))
 {
     qRegisterMetaType<ServiceProblem>();
-    listRetry->setSingleShot(true);
-    // Nothing is retried once the event loop has ended.
-    if (QCoreApplication* application = QCoreApplication::instance()) {
-        connect(application, &QCoreApplication::aboutToQuit, listRetry, &QTimer::stop);
-    }
-    connect(listRetry, &QTimer::timeout, this, [this] {
-        ++listRetries;
-        logDebug(QStringLiteral("Повторный запрос списка устройств: попытка %1, через %2 с после предыдущей")
-                     .arg(listRetries)
-                     .arg(listRetry->interval() / 1000.0));
-        refreshDeviceList();
-    });
+    connect(listRetry, &ListRetry::retry, this, &ApplicationState::refreshDeviceList);
 }
 
 ApplicationState::RecordSignal ApplicationState::recordChanged(NotificationModule module)
@@ -166,78 +120,25 @@ void ApplicationState::refreshDeviceList()
     // A list still on its way from an earlier press would add to the new list.
     cancelRound(listRound);
     listRetry->stop();
-    listsPending = 0;
-    listsEnded = false;
+    reach.startListRound();
     clearDevices();
     updateServiceProblem();
     refreshDeviceKktList();
     refreshDeviceTorvoList();
 }
 
-void ApplicationState::listEnded(ReadState& list, const BaseReply* reply, const QString& error)
+void ApplicationState::listEnded(ServiceReach::List list, const BaseReply* reply, const QString& error)
 {
-    list = error.isEmpty() ? ReadState::read() : ReadState::failed(*reply, error);
-    listsEnded = --listsPending == 0;
+    const bool roundEnded = reach.noteList(list, *reply, error);
     updateServiceProblem();
-    if (listsEnded) {
-        retryListsIfUnread();
+    if (roundEnded) {
+        listRetry->roundEnded(!devices.isEmpty(), reach.anyListUnread());
     }
-}
-
-void ApplicationState::retryListsIfUnread()
-{
-    listEverRead = listEverRead || !devices.isEmpty();
-    if (listEverRead || !(unread(kktList) || unread(torvoList))) {
-        return;
-    }
-    listRetry->start(listRetryDelayMs(listRetries));
-}
-
-void ApplicationState::noteReach(const BaseReply* request, const QString& error)
-{
-    if (error.isEmpty()) {
-        unreachable = ReadState();
-        return;
-    }
-    const ReadState failure = ReadState::failed(*request, error);
-    if (failure.answered()) {
-        // A refusal of the service's own proves it is there as much as an answer does.
-        unreachable = ReadState();
-    } else if (failure.failure == BaseReply::Failure::NoConnection) {
-        // The address tells support whether the client looked in the wrong place.
-        const QUrl tried(request->getUrl());
-        unreachable = failure;
-        unreachableAddress = tried.host() + QLatin1Char(':') + QString::number(tried.port());
-    }
-    // A request left unanswered in time proves neither.
 }
 
 void ApplicationState::updateServiceProblem()
 {
-    ServiceProblem problem;
-    if (unreachable.isFailed()) {
-        problem.kind = ServiceProblem::Unreachable;
-        problem.address = unreachableAddress;
-        problem.cause = unreachable;
-    } else if (unread(kktList) || unread(torvoList)) {
-        problem.kind = ServiceProblem::ListsUnread;
-        problem.registers = unread(kktList) ? kktList : ReadState();
-        problem.instances = unread(torvoList) ? torvoList : ReadState();
-    } else {
-        for (const ReadState& read : qAsConst(reads)) {
-            if (leftUnanswered(read) &&
-                (problem.kind == ServiceProblem::None || problem.cause.when <= read.when)) {
-                problem.kind = ServiceProblem::PartlyAnswered;
-                problem.cause = read;
-            }
-        }
-    }
-    // A service that answers with no device at all leaves every panel blank: the line says why.
-    if (problem.kind == ServiceProblem::None && listsEnded && devices.isEmpty()) {
-        problem.kind = ServiceProblem::NoDevices;
-        problem.registers = kktList;
-        problem.instances = torvoList;
-    }
+    const ServiceProblem problem = reach.problem(reads, devices.isEmpty());
     if (problem != serviceProblem) {
         serviceProblem = problem;
         emit serviceProblemChanged(problem);
@@ -319,13 +220,13 @@ void ApplicationState::sendStatusRead(StatusRead read, R* request, std::function
     RequestSender::send<R>(
         request, courseForSelection(this, row.subject),
         [this, read, partOf, apply, announce](R* reply) {
-            noteReach(reply, QString());
+            reach.noteExchange(*reply, QString());
             reads[int(read)] = ReadState::read();
             apply(partOf(reply));
             announce();
         },
         [this, read, request, apply, announce](const QString& message) {
-            noteReach(request, message);
+            reach.noteExchange(*request, message);
             reads[int(read)] = ReadState::failed(*request, message);
             apply(Part());
             announce();
@@ -333,20 +234,19 @@ void ApplicationState::sendStatusRead(StatusRead read, R* request, std::function
 }
 
 template <typename R>
-void ApplicationState::sendList(R* request, ReadState& list, const QString& subject,
+void ApplicationState::sendList(R* request, ServiceReach::List list, const QString& subject,
                                 std::function<QStringList(R*)> devicesOf)
 {
-    ++listsPending;
     joinRound(listRound, request);
     RequestSender::send<R>(
         request, RequestCourse::forService(this, subject),
-        [this, &list, devicesOf](R* reply) {
-            noteReach(reply, QString());
+        [this, list, devicesOf](R* reply) {
+            reach.noteExchange(*reply, QString());
             addDevices(devicesOf(reply));
             listEnded(list, reply, QString());
         },
-        [this, &list, request](const QString& error) {
-            noteReach(request, error);
+        [this, list, request](const QString& error) {
+            reach.noteExchange(*request, error);
             listEnded(list, request, error);
         });
 }
@@ -354,14 +254,15 @@ void ApplicationState::sendList(R* request, ReadState& list, const QString& subj
 void ApplicationState::refreshDeviceKktList()
 {
     logDebug(QStringLiteral("Обновление списка устройств KKT"));
-    sendList<RequestKKTList>(new RequestKKTList(this), kktList, QStringLiteral("списка ККТ"),
+    sendList<RequestKKTList>(new RequestKKTList(this), ServiceReach::Registers, QStringLiteral("списка ККТ"),
                              [](RequestKKTList* reply) { return reply->getSerials(); });
 }
 
 void ApplicationState::refreshDeviceTorvoList()
 {
     logDebug(QStringLiteral("Обновление список устройств Torvo"));
-    sendList<RequestTorvoList>(new RequestTorvoList(this), torvoList, QStringLiteral("списка Torvo"),
+    sendList<RequestTorvoList>(new RequestTorvoList(this), ServiceReach::Instances,
+                               QStringLiteral("списка Torvo"),
                                [](RequestTorvoList* reply) { return reply->getIds(); });
 }
 

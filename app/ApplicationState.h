@@ -3,6 +3,7 @@
 #include "app/ModuleInfo.h"
 #include "app/ReadState.h"
 #include "app/ServiceProblem.h"
+#include "app/ServiceReach.h"
 #include "app/StatusReads.h"
 
 #include <QList>
@@ -15,7 +16,7 @@
 #include <functional>
 
 class BaseReply;
-class QTimer;
+class ListRetry;
 class RequestCourse;
 
 // What the client knows about the service: the device list, the selected device and the five
@@ -99,10 +100,8 @@ private:
                         std::function<void(const Part&)> apply);
     // Sends one of the two device lists; a list read adds its devices.
     template <typename R>
-    void sendList(R* request, ReadState& list, const QString& subject,
+    void sendList(R* request, ServiceReach::List list, const QString& subject,
                   std::function<QStringList(R*)> devicesOf);
-    // What `request`'s outcome (its error; empty for a success) tells of the way to the service.
-    void noteReach(const BaseReply* request, const QString& error);
     // Ends what is left of an earlier round, so that a hung service cannot hold every connection.
     void cancelRound(QList<QPointer<BaseReply>>& round);
     // Counts `request` in `round` until it is gone.
@@ -113,12 +112,9 @@ private:
     void clearRecords();
 
     // One of the two lists ended, with `error` when it failed.
-    void listEnded(ReadState& list, const BaseReply* reply, const QString& error);
+    void listEnded(ServiceReach::List list, const BaseReply* reply, const QString& error);
     // The header line from what is known now.
     void updateServiceProblem();
-    // While no list was ever read, a round that could not read one is tried again by itself,
-    // after a pause that grows: a service that starts after the client is found.
-    void retryListsIfUnread();
 
     QString currentDevice;
     QStringList devices;
@@ -129,16 +125,8 @@ private:
     SoftwareInfo softwareInfo;
     QVector<ReadState> reads; // by StatusRead
     ServiceProblem serviceProblem;
-    // The last failure to reach the service at all, until the next answer, and where it looked.
-    ReadState unreachable;
-    QString unreachableAddress;
-    ReadState kktList;
-    ReadState torvoList;
-    int listsPending = 0;
-    bool listsEnded = false; // both lists of the last round have ended
-    bool listEverRead = false;
-    int listRetries = 0;
-    QTimer* listRetry = nullptr;
+    ServiceReach reach;
+    ListRetry* listRetry = nullptr;
     QList<QPointer<BaseReply>> statusRound;
     QList<QPointer<BaseReply>> listRound;
     bool listRoundRunning = false;
