@@ -1,5 +1,6 @@
 #include "app/ApplicationState.h"
 
+#include "app/ListRetry.h"
 #include "app/Logger.h"
 #include "network/RequestCheckUpgradeTorvo.h"
 #include "network/RequestConnectionStatus.h"
@@ -11,7 +12,7 @@
 #include "network/RequestTorvoList.h"
 #include "network/RequestTorvoStatus.h"
 
-#include <QUrl>
+#include <algorithm>
 
 ApplicationState* ApplicationState::getInstance()
 {
@@ -19,11 +20,51 @@ ApplicationState* ApplicationState::getInstance()
     return &instance;
 }
 
-std::function<QString()> ApplicationState::selection()
+ApplicationState::ApplicationState()
+    : reads(statusReads().size())
+    , listRetry(new ListRetry(this))
 {
-    return [] {
-        return getInstance()->getCurrentDevice();
-    };
+    qRegisterMetaType<ServiceProblem>();
+    connect(listRetry, &ListRetry::retry, this, &ApplicationState::refreshDeviceList);
+}
+
+ApplicationState::RecordSignal ApplicationState::recordChanged(NotificationModule module)
+{
+    switch (module) {
+    case TORVO:
+        return &ApplicationState::torvoStatusChanged;
+    case GISMT:
+        return &ApplicationState::gismtStatusChanged;
+    case DKKT:
+        return &ApplicationState::kktStatusChanged;
+    case LDB:
+        return &ApplicationState::lmStatusChanged;
+    case CLIENT_SOFTWARE:
+        return &ApplicationState::softwareStatusChanged;
+    case ZEL:
+    case UNKNOWN:
+        break;
+    }
+    return nullptr;
+}
+
+RequestCourse ApplicationState::courseForSelection(QObject* context, const QString& subject)
+{
+    return RequestCourse::forSelection(context, subject, getInstance()->getCurrentDevice(),
+                                       [] { return getInstance()->getCurrentDevice(); });
+}
+
+QList<QPair<ReadState, QString>> ApplicationState::readsOf(NotificationModule module) const
+{
+    QList<QPair<ReadState, QString>> result;
+    for (const StatusReadRow& row : statusReads()) {
+        for (const StatusReadRow::Part& part : row.parts) {
+            if (part.module == module) {
+                result.append({getReadState(row.read), part.words});
+            }
+        }
+    }
+    return result;
 }
 
 void ApplicationState::setCurrentDevice(const QString& serial)
@@ -34,7 +75,7 @@ void ApplicationState::setCurrentDevice(const QString& serial)
     currentDevice = serial;
     logDebug(QStringLiteral("Изменено выбранное устройство: ") + serial);
     // Nothing read for the previous device may stand under the new one's name, nor feed an action.
-    reads.fill(ReadState{serial.isEmpty() ? ReadState::NotAsked : ReadState::Loading, QString()});
+    reads.fill(serial.isEmpty() ? ReadState() : ReadState::loading());
     clearRecords();
     emit deviceChanged(serial);
     refreshInfo();
@@ -47,11 +88,9 @@ void ApplicationState::clearRecords()
     kktInfo = KktInfo();
     lmInfo = LmInfo();
     softwareInfo = SoftwareInfo();
-    emit torvoStatusChanged();
-    emit gismtStatusChanged();
-    emit kktStatusChanged();
-    emit lmStatusChanged();
-    emit softwareStatusChanged();
+    for (NotificationModule module : {TORVO, GISMT, DKKT, LDB, CLIENT_SOFTWARE}) {
+        emit(this->*recordChanged(module))();
+    }
 }
 
 void ApplicationState::addDevices(const QStringList& list)
@@ -78,38 +117,32 @@ void ApplicationState::clearDevices()
 void ApplicationState::refreshDeviceList()
 {
     logDebug(QStringLiteral("Обновление списка устройств"));
+    // A list still on its way from an earlier press would add to the new list.
     cancelRound(listRound);
-    listsPending = 0;
-    kktPart = ListPart();
-    torvoPart = ListPart();
+    listRetry->stop();
+    reach.startListRound();
+    clearDevices();
+    updateServiceProblem();
     refreshDeviceKktList();
     refreshDeviceTorvoList();
 }
 
-void ApplicationState::listArrived(ListPart& part, const QStringList& list, const QString& error)
+void ApplicationState::listEnded(ServiceReach::List list, const BaseReply* reply, const QString& error)
 {
-    part = ListPart{list, error};
-    if (listsPending > 0 && --listsPending == 0) {
-        publishDevices(kktPart.devices + torvoPart.devices);
-        // A service that answers with no device at all leaves every panel blank: the header says
-        // why, unless it already says that the service cannot be reached.
-        if (devices.isEmpty() && serviceProblem.isEmpty()) {
-            QStringList errors{kktPart.error, torvoPart.error};
-            errors.removeAll(QString());
-            setServiceProblem(QStringLiteral("Служба Torvo не сообщила ни одного устройства: ") +
-                              errors.join(QStringLiteral("; ")));
-        }
+    const bool roundEnded = reach.noteList(list, *reply, error);
+    updateServiceProblem();
+    if (roundEnded) {
+        listRetry->roundEnded(!devices.isEmpty(), reach.anyListUnread());
     }
 }
 
-void ApplicationState::publishDevices(const QStringList& listed)
+void ApplicationState::updateServiceProblem()
 {
-    // The list is replaced in one change: a selector refilled from it keeps a device still listed.
-    if (!devices.isEmpty()) {
-        devices.clear();
-        logDebug(QStringLiteral("Очищен список устройств"));
+    const ServiceProblem problem = reach.problem(reads, devices.isEmpty());
+    if (problem != serviceProblem) {
+        serviceProblem = problem;
+        emit serviceProblemChanged(problem);
     }
-    addDevices(listed);
 }
 
 void ApplicationState::refreshInfo()
@@ -117,7 +150,8 @@ void ApplicationState::refreshInfo()
     logDebug(QStringLiteral("Запрос обновления полной информации ..."));
     cancelRound(statusRound);
     if (currentDevice.isEmpty()) {
-        Logger::getInstance()->error("Не выбрано устройство");
+        logError(QStringLiteral("Не выбрано устройство"));
+        noteRounds();
         return;
     }
     refreshConnectionStatus();
@@ -141,202 +175,216 @@ void ApplicationState::cancelRound(QList<QPointer<BaseReply>>& round)
     round.clear();
 }
 
-template <typename R, typename OnSuccess, typename OnError>
-void ApplicationState::send(R* request, QList<QPointer<BaseReply>>& round, const char* subject,
-                            std::optional<StatusRead> read, OnSuccess onSuccess, OnError onError)
+void ApplicationState::joinRound(QList<QPointer<BaseReply>>& round, BaseReply* request)
 {
-    RequestCourse course;
-    course.context = this;
-    course.subject = QString::fromUtf8(subject);
-    if (read) {
-        course.device = currentDevice;
-        course.selectedDevice = selection();
-        ReadState& state = reads[size_t(*read)];
-        if (state.phase == ReadState::NotAsked) {
-            state.phase = ReadState::Loading;
-        }
-    }
     round.removeAll(QPointer<BaseReply>());
     round.append(request);
+    // By the time it is destroyed, the request is no longer counted.
+    connect(request, &QObject::destroyed, this, &ApplicationState::noteRounds);
+    noteRounds();
+}
+
+void ApplicationState::noteRounds()
+{
+    const auto running = [](const QList<QPointer<BaseReply>>& round) {
+        return std::any_of(round.begin(), round.end(),
+                           [](const QPointer<BaseReply>& request) { return !request.isNull(); });
+    };
+    const bool list = running(listRound);
+    const bool info = running(statusRound);
+    if (list != listRoundRunning || info != infoRoundRunning) {
+        listRoundRunning = list;
+        infoRoundRunning = info;
+        emit roundsChanged();
+    }
+}
+
+template <typename R, typename Part>
+void ApplicationState::sendStatusRead(StatusRead read, R* request, std::function<Part(R*)> partOf,
+                                      std::function<void(const Part&)> apply)
+{
+    const StatusReadRow& row = statusReadRow(read);
+    logDebug(row.startLine);
+    ReadState& state = reads[int(read)];
+    if (state.phase == ReadState::NotAsked) {
+        state = ReadState::loading();
+    }
+    joinRound(statusRound, request);
+    const StatusReadRow* table = &row;
+    const auto announce = [this, table] {
+        for (const StatusReadRow::Part& part : table->parts) {
+            emit(this->*recordChanged(part.module))();
+        }
+        updateServiceProblem();
+    };
     RequestSender::send<R>(
-        request, course,
-        [this, read, onSuccess](R* reply) {
-            setServiceProblem(QString());
-            if (read) {
-                reads[size_t(*read)] = ReadState{ReadState::Read, QString()};
-            }
-            onSuccess(reply);
+        request, courseForSelection(this, row.subject),
+        [this, read, partOf, apply, announce](R* reply) {
+            reach.noteExchange(*reply, QString());
+            reads[int(read)] = ReadState::read();
+            apply(partOf(reply));
+            announce();
         },
-        [this, request, read, onError](const QString& message) {
-            // A refusal of the service's own proves it is there; only a failure on the way says it
-            // is not. The address tells support whether the client looked in the wrong place.
-            const QUrl tried(request->getUrl());
-            setServiceProblem(request->failedInTransport()
-                                  ? QStringLiteral("Служба Torvo недоступна (%1:%2): ")
-                                            .arg(tried.host())
-                                            .arg(tried.port()) +
-                                        message
-                                  : QString());
-            if (read) {
-                reads[size_t(*read)] = ReadState{ReadState::Failed, message};
-            }
-            onError(message);
+        [this, read, request, apply, announce](const QString& message) {
+            reach.noteExchange(*request, message);
+            reads[int(read)] = ReadState::failed(*request, message);
+            apply(Part());
+            announce();
         });
 }
 
-void ApplicationState::setServiceProblem(const QString& problem)
+template <typename R>
+void ApplicationState::sendList(R* request, ServiceReach::List list, const QString& subject,
+                                std::function<QStringList(R*)> devicesOf)
 {
-    if (problem == serviceProblem) {
-        return;
-    }
-    serviceProblem = problem;
-    emit serviceProblemChanged(problem);
+    joinRound(listRound, request);
+    RequestSender::send<R>(
+        request, RequestCourse::forService(this, subject),
+        [this, list, devicesOf](R* reply) {
+            reach.noteExchange(*reply, QString());
+            addDevices(devicesOf(reply));
+            listEnded(list, reply, QString());
+        },
+        [this, list, request](const QString& error) {
+            reach.noteExchange(*request, error);
+            listEnded(list, request, error);
+        });
 }
 
 void ApplicationState::refreshDeviceKktList()
 {
     logDebug(QStringLiteral("Обновление списка устройств KKT"));
-    ++listsPending;
-    send(
-        new RequestKKTList(this), listRound, "списка ККТ", std::nullopt,
-        [this](RequestKKTList* reply) { listArrived(kktPart, reply->getSerials(), QString()); },
-        [this](const QString& error) { listArrived(kktPart, QStringList(), error); });
+    sendList<RequestKKTList>(new RequestKKTList(this), ServiceReach::Registers, QStringLiteral("списка ККТ"),
+                             [](RequestKKTList* reply) { return reply->getSerials(); });
 }
 
 void ApplicationState::refreshDeviceTorvoList()
 {
     logDebug(QStringLiteral("Обновление список устройств Torvo"));
-    ++listsPending;
-    send(
-        new RequestTorvoList(this), listRound, "списка Torvo", std::nullopt,
-        [this](RequestTorvoList* reply) { listArrived(torvoPart, reply->getIds(), QString()); },
-        [this](const QString& error) { listArrived(torvoPart, QStringList(), error); });
+    sendList<RequestTorvoList>(new RequestTorvoList(this), ServiceReach::Instances,
+                               QStringLiteral("списка Torvo"),
+                               [](RequestTorvoList* reply) { return reply->getIds(); });
 }
 
 void ApplicationState::refreshConnectionStatus()
 {
-    logDebug(QStringLiteral("Запрос обновления статуса соединения ..."));
-    auto apply = [this](const QString& gismtStatus, const QString& gismtLast,
-                        const ModuleConnection& software, const QString& name, const QString& version) {
-        gismtInfo.status = gismtStatus;
-        gismtInfo.lastConnection = gismtLast;
-        softwareInfo.status = software.status;
-        softwareInfo.lastConnection = software.lastConnection;
-        softwareInfo.name = name;
-        softwareInfo.version = version;
-        emit gismtStatusChanged();
-        emit softwareStatusChanged();
+    struct Part
+    {
+        ModuleConnection gismt;
+        ModuleConnection software;
+        QString name;
+        QString version;
     };
     auto* request = new RequestConnectionStatus(this);
     request->setDevice(currentDevice);
-    send(
-        request, statusRound, "статуса соединения", StatusRead::Connection,
-        [apply](RequestConnectionStatus* reply) {
-            apply(reply->getGismt().status, reply->getGismt().lastConnection, reply->getSoftware(),
-                  reply->getSoftwareName(), reply->getSoftwareVersion());
+    sendStatusRead<RequestConnectionStatus, Part>(
+        StatusRead::Connection, request,
+        [](RequestConnectionStatus* reply) {
+            return Part{reply->getGismt(), reply->getSoftware(), reply->getSoftwareName(),
+                        reply->getSoftwareVersion()};
         },
-        [apply](const QString&) { apply(QString(), QString(), ModuleConnection(), QString(), QString()); });
+        [this](const Part& part) {
+            gismtInfo.status = part.gismt.status;
+            gismtInfo.lastConnection = part.gismt.lastConnection;
+            softwareInfo.status = part.software.status;
+            softwareInfo.lastConnection = part.software.lastConnection;
+            softwareInfo.name = part.name;
+            softwareInfo.version = part.version;
+        });
 }
 
 void ApplicationState::refreshLmStatus()
 {
-    logDebug(QStringLiteral("Запрос обновления статуса ЛМ ..."));
-    auto apply = [this](const QString& status, const QString& version, const QString& lastSync) {
-        lmInfo.status = status;
-        lmInfo.version = version;
-        lmInfo.lastSync = lastSync;
-        emit lmStatusChanged();
+    struct Part
+    {
+        QString status;
+        QString version;
+        QString lastSync;
     };
     auto* request = new RequestLMStatus(this);
     request->setDevice(currentDevice);
-    send(
-        request, statusRound, "статуса ЛМ", StatusRead::Lm,
-        [apply](RequestLMStatus* reply) {
-            apply(reply->getStatus(), reply->getVersion(), reply->getLastSync());
+    sendStatusRead<RequestLMStatus, Part>(
+        StatusRead::Lm, request,
+        [](RequestLMStatus* reply) {
+            return Part{reply->getStatus(), reply->getVersion(), reply->getLastSync()};
         },
-        [apply](const QString&) { apply(QString(), QString(), QString()); });
+        [this](const Part& part) {
+            lmInfo.status = part.status;
+            lmInfo.version = part.version;
+            lmInfo.lastSync = part.lastSync;
+        });
 }
 
 void ApplicationState::refreshTorvoStatus()
 {
-    logDebug(QStringLiteral("Запрос обновления статуса Torvo ..."));
-    auto apply = [this](bool registered, const QString& state, const QString& velkorId,
-                        const QString& version, const QString& gismtVelkorId) {
-        torvoInfo.registered = registered;
-        torvoInfo.state = state;
-        torvoInfo.velkorId = velkorId;
-        torvoInfo.version = version;
-        gismtInfo.gismtVelkorId = gismtVelkorId;
-        emit torvoStatusChanged();
-        emit gismtStatusChanged();
+    struct Part
+    {
+        bool registered = false;
+        QString state;
+        QString velkorId;
+        QString version;
+        QString gismtVelkorId;
     };
     auto* request = new RequestTorvoStatus(this);
     request->setDevice(currentDevice);
-    send(
-        request, statusRound, "статуса Torvo", StatusRead::Torvo,
-        [apply](RequestTorvoStatus* reply) {
-            apply(reply->isRegistered(), reply->getState(), reply->getVelkorId(), reply->getVersion(),
-                  reply->getGismtVelkorId());
+    sendStatusRead<RequestTorvoStatus, Part>(
+        StatusRead::Torvo, request,
+        [](RequestTorvoStatus* reply) {
+            return Part{reply->isRegistered(), reply->getState(), reply->getVelkorId(), reply->getVersion(),
+                        reply->getGismtVelkorId()};
         },
-        [apply](const QString&) { apply(false, QString(), QString(), QString(), QString()); });
+        [this](const Part& part) {
+            torvoInfo.registered = part.registered;
+            torvoInfo.state = part.state;
+            torvoInfo.velkorId = part.velkorId;
+            torvoInfo.version = part.version;
+            gismtInfo.gismtVelkorId = part.gismtVelkorId;
+        });
 }
 
 void ApplicationState::refreshKktStatus()
 {
-    logDebug(QStringLiteral("Запрос обновления статуса ККТ ..."));
-    auto apply = [this](const KktInfo& info) {
-        kktInfo = info;
-        emit kktStatusChanged();
-    };
     auto* request = new RequestKKTStatus(this);
     request->setSerial(currentDevice);
-    send(
-        request, statusRound, "статуса ККТ", StatusRead::Kkt,
-        [apply](RequestKKTStatus* reply) {
-            KktInfo info;
-            info.modelName = reply->getModelName();
-            info.kktSerial = reply->getKktSerial();
-            info.fnSerial = reply->getFnSerial();
-            info.kktRnm = reply->getKktRnm();
-            info.kktInn = reply->getKktInn();
-            info.shiftState = reply->getShiftState();
-            apply(info);
-        },
-        [apply](const QString&) { apply(KktInfo()); });
+    sendStatusRead<RequestKKTStatus, KktInfo>(
+        StatusRead::Kkt, request, [](RequestKKTStatus* reply) { return reply->getKktInfo(); },
+        [this](const KktInfo& info) { kktInfo = info; });
 }
 
 void ApplicationState::refreshLmSettings()
 {
-    logDebug(QStringLiteral("Запрос обновления настроек ЛМ ..."));
-    auto apply = [this](const QString& address) {
-        lmInfo.address = address;
-        emit lmStatusChanged();
+    struct Part
+    {
+        QString address;
     };
     auto* request = new RequestLMSettings(this);
     request->setDevice(currentDevice);
-    send(
-        request, statusRound, "настроек ЛМ", StatusRead::LmSettings,
-        [apply](RequestLMSettings* reply) {
-            apply(reply->getAddress() + QLatin1Char(':') + reply->getPort());
+    sendStatusRead<RequestLMSettings, Part>(
+        StatusRead::LmSettings, request,
+        [](RequestLMSettings* reply) {
+            return Part{reply->getAddress() + QLatin1Char(':') + reply->getPort()};
         },
-        [apply](const QString&) { apply(QString()); });
+        [this](const Part& part) { lmInfo.address = part.address; });
 }
 
 void ApplicationState::refreshCheckUpgradeTorvo()
 {
-    logDebug(QStringLiteral("Запрос обновления обновлений Torvo ..."));
-    auto apply = [this](bool hasUpdate, const QString& package, const QString& version) {
-        torvoInfo.hasUpdate = hasUpdate;
-        torvoInfo.updatePackage = package;
-        torvoInfo.updateVersion = version;
-        emit torvoStatusChanged();
+    struct Part
+    {
+        bool hasUpdate = false;
+        QString package;
+        QString version;
     };
     auto* request = new RequestCheckUpgradeTorvo(this);
     request->setDevice(currentDevice);
-    send(
-        request, statusRound, "обновлений Torvo", StatusRead::UpgradeCheck,
-        [apply](RequestCheckUpgradeTorvo* reply) {
-            apply(reply->hasUpdate(), reply->getPackage(), reply->getVersionName());
+    sendStatusRead<RequestCheckUpgradeTorvo, Part>(
+        StatusRead::UpgradeCheck, request,
+        [](RequestCheckUpgradeTorvo* reply) {
+            return Part{reply->hasUpdate(), reply->getPackage(), reply->getVersionName()};
         },
-        [apply](const QString&) { apply(false, QString(), QString()); });
+        [this](const Part& part) {
+            torvoInfo.hasUpdate = part.hasUpdate;
+            torvoInfo.updatePackage = part.package;
+            torvoInfo.updateVersion = part.version;
+        });
 }

@@ -2,17 +2,22 @@
 
 #include "app/ModuleInfo.h"
 #include "app/ReadState.h"
+#include "app/ServiceProblem.h"
+#include "app/ServiceReach.h"
+#include "app/StatusReads.h"
 
 #include <QList>
 #include <QObject>
+#include <QPair>
 #include <QPointer>
 #include <QStringList>
+#include <QVector>
 
-#include <array>
 #include <functional>
-#include <optional>
 
 class BaseReply;
+class ListRetry;
+class RequestCourse;
 
 // What the client knows about the service: the device list, the selected device and the five
 // module records for it. Refreshes only on demand; every change is announced by a signal. The
@@ -33,14 +38,23 @@ public:
     SoftwareInfo getSoftwareInfo() const { return softwareInfo; }
     // Whether the fields that `read` fills were read for the selected device, are on their way,
     // or could not be read, and why.
-    ReadState getReadState(StatusRead read) const { return reads[size_t(read)]; }
-    // "Служба Torvo недоступна (127.0.0.1:<port>): …" while the list and status requests do not
-    // reach the service, or "Служба Torvo не сообщила ни одного устройства: …" after a list round
-    // that found none; empty once a request is answered.
-    QString getServiceProblem() const { return serviceProblem; }
+    ReadState getReadState(StatusRead read) const { return reads.at(int(read)); }
+    // The reads that fill `module`'s record, in table order, each with the words that name its
+    // part of the module's panel.
+    QList<QPair<ReadState, QString>> readsOf(NotificationModule module) const;
+    // What the header's line says; None when all is well.
+    ServiceProblem getServiceProblem() const { return serviceProblem; }
+    // Whether a round of the device lists, or of the selected device's state, is on its way.
+    bool isListRoundRunning() const { return listRoundRunning; }
+    bool isInfoRoundRunning() const { return infoRoundRunning; }
 
-    // The selected device as it is when asked, for requests that must drop a late reply.
-    static std::function<QString()> selection();
+    // The signal that announces a change of `module`'s record.
+    using RecordSignal = void (ApplicationState::*)();
+    static RecordSignal recordChanged(NotificationModule module);
+
+    // The course of a request about the selected device: its outcome is dropped once another
+    // device is selected.
+    static RequestCourse courseForSelection(QObject* context, const QString& subject);
 
     void setCurrentDevice(const QString& serial);
     void addDevices(const QStringList& list);
@@ -71,30 +85,36 @@ signals:
     void torvoStatusChanged();
     void kktStatusChanged();
     void softwareStatusChanged();
-    void serviceProblemChanged(QString problem);
+    void serviceProblemChanged(ServiceProblem problem);
+    // A round of the lists or of the state began or ended.
+    void roundsChanged();
 
 private:
-    ApplicationState() = default;
+    ApplicationState();
 
-    // Sends `request` as one of `round`. A status request (one of the `read`s) was addressed to
-    // the selected device; its outcome is dropped once another device is selected.
-    template <typename R, typename OnSuccess, typename OnError>
-    void send(R* request, QList<QPointer<BaseReply>>& round, const char* subject,
-              std::optional<StatusRead> read, OnSuccess onSuccess, OnError onError);
+    // Sends `request` as the status read `read` of the selected device: `partOf` takes what the
+    // reply brought, `apply` writes it into the records; after a failure `apply` gets a part of
+    // its own default, which is "nothing known". Either way the read's records are announced.
+    template <typename R, typename Part>
+    void sendStatusRead(StatusRead read, R* request, std::function<Part(R*)> partOf,
+                        std::function<void(const Part&)> apply);
+    // Sends one of the two device lists; a list read adds its devices.
+    template <typename R>
+    void sendList(R* request, ServiceReach::List list, const QString& subject,
+                  std::function<QStringList(R*)> devicesOf);
     // Ends what is left of an earlier round, so that a hung service cannot hold every connection.
     void cancelRound(QList<QPointer<BaseReply>>& round);
+    // Counts `request` in `round` until it is gone.
+    void joinRound(QList<QPointer<BaseReply>>& round, BaseReply* request);
+    // Announces a round that began or ended: one ends once its last request is gone.
+    void noteRounds();
     // Forgets every record and lets every panel redraw empty.
     void clearRecords();
-    void setServiceProblem(const QString& problem);
-    // One list of the round is in (empty when it failed); once both are, the merged list is
-    // published in one change: cash registers first, then service instances.
-    struct ListPart
-    {
-        QStringList devices;
-        QString error; // why the list brought none
-    };
-    void listArrived(ListPart& part, const QStringList& list, const QString& error);
-    void publishDevices(const QStringList& listed);
+
+    // One of the two lists ended, with `error` when it failed.
+    void listEnded(ServiceReach::List list, const BaseReply* reply, const QString& error);
+    // The header line from what is known now.
+    void updateServiceProblem();
 
     QString currentDevice;
     QStringList devices;
@@ -103,11 +123,12 @@ private:
     KktInfo kktInfo;
     LmInfo lmInfo;
     SoftwareInfo softwareInfo;
-    std::array<ReadState, statusReadCount> reads;
-    QString serviceProblem;
-    ListPart kktPart;
-    ListPart torvoPart;
-    int listsPending = 0;
+    QVector<ReadState> reads; // by StatusRead
+    ServiceProblem serviceProblem;
+    ServiceReach reach;
+    ListRetry* listRetry = nullptr;
     QList<QPointer<BaseReply>> statusRound;
     QList<QPointer<BaseReply>> listRound;
+    bool listRoundRunning = false;
+    bool infoRoundRunning = false;
 };

@@ -18,15 +18,19 @@ namespace {
 
 int liveRequests = 0;
 
-// Qt's text for the failure. Qt makes the one for an HTTP error status without translating it;
-// here it gets the words Qt has for it, translated, so that it reads like Qt's other texts.
+// Qt's text for the failure. For an HTTP error status Qt builds its text without translating it:
+// here it gets the same words translated, as Qt's other texts are.
 QString qtErrorText(const QNetworkReply* reply)
 {
-    static const char* const httpError = "Error transferring %1 - server replied: %2";
-    const QString url = reply->url().toString();
-    const QString phrase = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
-    if (reply->errorString() == QString::fromLatin1(httpError).arg(url, phrase)) {
-        return QCoreApplication::translate("QNetworkReply", httpError).arg(url, phrase);
+    const int code = reply->error();
+    const bool fromStatus =
+        (code >= QNetworkReply::ContentAccessDenied && code <= QNetworkReply::UnknownContentError) ||
+        code == QNetworkReply::ProtocolInvalidOperationError ||
+        (code >= QNetworkReply::InternalServerError && code <= QNetworkReply::UnknownServerError);
+    if (fromStatus && reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid()) {
+        return QCoreApplication::translate("QNetworkReply", "Error transferring %1 - server replied: %2")
+            .arg(reply->url().toString(),
+                 reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString());
     }
     return reply->errorString();
 }
@@ -100,7 +104,7 @@ QJsonObject BaseReply::parseJsonResponse(QNetworkReply* reply, bool& ok, bool em
     const QByteArray body = reply->readAll();
     // Masking reads the whole body: not for a line that would not be written.
     if (isDebugLogged()) {
-        Logger::getInstance()->debug("Ответ сервера:" + maskSecretsForLog(body).toStdString());
+        logDebug(QStringLiteral("Ответ сервера:") + QString::fromUtf8(maskSecretsForLog(body)));
     }
 
     QJsonParseError parseError;
@@ -115,29 +119,44 @@ QJsonObject BaseReply::parseJsonResponse(QNetworkReply* reply, bool& ok, bool em
     return document.object();
 }
 
+void BaseReply::noteFailedReply(QNetworkReply* reply)
+{
+    // Headers of a reply cut off for its limit may carry a status; the exchange still failed on
+    // the way.
+    // A connection closed after a good status line is no error status.
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    httpStatus = wasCutOff() || status < 400 ? 0 : status;
+    failure = wasCutOff() ? cutOff : httpStatus != 0 ? Failure::ErrorStatus : Failure::NoConnection;
+    if (httpStatus != 0) {
+        // Peeked, not read: a request that reads the body itself still finds it whole.
+        serviceReason = refusalText(QJsonDocument::fromJson(reply->peek(reply->bytesAvailable())).object());
+    }
+}
+
 void BaseReply::emitNetworkError(QNetworkReply* reply)
 {
     if (!reply) {
         return;
     }
-    transportFailure = true;
+    noteFailedReply(reply);
     const QString text = wasCutOff() ? cutOffText : qtErrorText(reply);
-    Logger::getInstance()->error("Ошибка сети:" + text.toStdString());
+    logError(QStringLiteral("Ошибка сети:") + text);
     // The client's own limits speak for themselves; Qt would only say "Operation canceled".
     emit error(wasCutOff() ? text : QStringLiteral("Ошибка сети: ") + text, this);
 }
 
 void BaseReply::emitParseError(const QJsonParseError& parseError)
 {
+    failure = Failure::Unreadable;
     const QString text = parseError.errorString();
-    Logger::getInstance()->error("Ошибка парсинга JSON:" + text.toStdString());
+    logError(QStringLiteral("Ошибка парсинга JSON:") + text);
     emit error(QStringLiteral("Ошибка парсинга ответа: ") + text, this);
 }
 
 bool BaseReply::emitTransportFailure(QNetworkReply* reply)
 {
     if (!reply) {
-        transportFailure = true;
+        failure = Failure::NoConnection;
         emit error(QStringLiteral("Получен пустой ответ"), this);
         return true;
     }
@@ -153,8 +172,8 @@ bool BaseReply::emitTransportFailure(QNetworkReply* reply)
     if (announced.isValid() && reply->rawHeader(QByteArrayLiteral("Content-Encoding")).isEmpty() &&
         reply->bytesAvailable() < announced.toLongLong()) {
         const QString text = QCoreApplication::translate("QHttp", "Connection closed");
-        transportFailure = true;
-        Logger::getInstance()->error("Ошибка сети:" + text.toStdString());
+        failure = Failure::NoConnection;
+        logError(QStringLiteral("Ошибка сети:") + text);
         emit error(QStringLiteral("Ошибка сети: ") + text, this);
         return true;
     }
@@ -171,12 +190,18 @@ void BaseReply::processJsonReply(QNetworkReply* reply)
     if (!ok) {
         return;
     }
-    const QString failure = readJson(object);
-    if (failure.isEmpty()) {
+    const QString refusal = readJson(object);
+    if (refusal.isEmpty()) {
         emit success(this);
     } else {
-        emit error(failure, this);
+        failure = Failure::Refused;
+        emit error(refusal, this);
     }
+}
+
+QString BaseReply::refusalText(const QJsonObject& object)
+{
+    return object.value(QStringLiteral("error")).toObject().value(QStringLiteral("text")).toString();
 }
 
 QString BaseReply::readJson(const QJsonObject&)

@@ -31,9 +31,32 @@ public:
     int getTimeLimit() const { return timeLimit; }
     void setTimeLimit(int milliseconds) { timeLimit = milliseconds; }
 
+    // How the exchange failed, as the operator is to be told.
+    enum class Failure
+    {
+        None,
+        NoConnection, // refused, reset, or closed before the whole reply came
+        TimeLimit,    // no whole answer within the time limit
+        TooLarge,     // the reply went past the size bound
+        ErrorStatus,  // the service answered with an HTTP error status: getHttpStatus()
+        Unreadable,   // the reply is not the JSON it should be
+        Refused       // the reply lacks what the request asks of it: an empty list, a missing key
+    };
+    Failure getFailure() const { return failure; }
     // True when the error came from the way to the service (no reply, a network error, a limit),
     // not from what the service answered.
-    bool failedInTransport() const { return transportFailure; }
+    bool failedInTransport() const
+    {
+        return failure != Failure::None && failure != Failure::Unreadable && failure != Failure::Refused;
+    }
+    // The HTTP status of an answer the service gave with an error status; 0 when the exchange
+    // failed without one (refused, closed, a limit) or did not fail.
+    int getHttpStatus() const { return httpStatus; }
+    // The service's own words for a refusal, from an error answer's body {"error": {"text": …}};
+    // empty when it gave none.
+    QString getServiceReason() const { return serviceReason; }
+    // The text at "error" → "text" of a reply object; empty when there is none.
+    static QString refusalText(const QJsonObject& object);
 
     // Request objects alive in the process: a leak shows as a count that never returns to zero.
     static int liveCount();
@@ -61,6 +84,9 @@ signals:
 protected:
     QJsonObject parseJsonResponse(QNetworkReply* reply, bool& ok, bool emitOnError);
     void emitNetworkError(QNetworkReply* reply);
+    // Takes from a reply that reports an error how it failed: its status and the service's own
+    // words for it (getServiceReason()).
+    void noteFailedReply(QNetworkReply* reply);
     void emitParseError(const QJsonParseError& parseError);
 
     // The first two steps of every processReply: a null reply or a network error emits error();
@@ -74,7 +100,7 @@ protected:
 
     // True when the client itself ended the exchange for its time or size limit; the body, if
     // any, is then incomplete and must not be read.
-    bool wasCutOff() const { return !cutOffText.isEmpty(); }
+    bool wasCutOff() const { return cutOff != Failure::None; }
 
     QString method = QStringLiteral("GET");
     QString url;
@@ -84,5 +110,8 @@ private:
     friend class NetworkManager;
     QPointer<QNetworkReply> inFlightReply; // the reply of the last send, while it exists
     QString cutOffText;                    // why NetworkManager aborted the reply, if it did
-    bool transportFailure = false;
+    Failure cutOff = Failure::None;        // TimeLimit or TooLarge when it did
+    Failure failure = Failure::None;
+    int httpStatus = 0;
+    QString serviceReason;
 };

@@ -25,7 +25,7 @@ NetworkManager::NetworkManager()
 void NetworkManager::executeRequest(BaseReply* requestReply)
 {
     if (!requestReply) {
-        Logger::getInstance()->error("Ошибка: пустой запрос");
+        logError(QStringLiteral("Ошибка: пустой запрос"));
         return;
     }
 
@@ -34,9 +34,8 @@ void NetworkManager::executeRequest(BaseReply* requestReply)
     const QString method = requestReply->getMethod();
 
     if (isDebugLogged()) {
-        Logger::getInstance()->debug("Отправляем запрос " + method.toStdString() + " to " +
-                                     requestReply->getUrl().toStdString() + " " +
-                                     maskSecretsForLog(body).toStdString());
+        logDebug(QStringLiteral("Отправляем запрос ") + method + QStringLiteral(" to ") +
+                 requestReply->getUrl() + QLatin1Char(' ') + QString::fromUtf8(maskSecretsForLog(body)));
     }
 
     QNetworkReply* reply = send(method, request, body);
@@ -56,6 +55,7 @@ void NetworkManager::executeRequest(BaseReply* requestReply)
 
     requestReply->inFlightReply = reply;
     requestReply->cutOffText.clear();
+    requestReply->cutOff = BaseReply::Failure::None;
     watchLimits(reply, requestReply);
     QPointer<BaseReply> guardedRequest(requestReply);
     QPointer<QNetworkReply> guardedReply(reply);
@@ -96,11 +96,12 @@ void NetworkManager::watchLimits(QNetworkReply* reply, BaseReply* requestReply)
 {
     QPointer<BaseReply> guardedRequest(requestReply);
     // Aborting finishes the reply at once, through the ordinary path, with the reason attached.
-    auto cutOff = [reply, guardedRequest](const QString& reason) {
+    auto cutOff = [reply, guardedRequest](BaseReply::Failure kind, const QString& reason) {
         if (reply->isFinished()) {
             return;
         }
         if (guardedRequest) {
+            guardedRequest->cutOff = kind;
             guardedRequest->cutOffText = reason;
         }
         reply->abort();
@@ -111,8 +112,9 @@ void NetworkManager::watchLimits(QNetworkReply* reply, BaseReply* requestReply)
     const int limit = timeLimitOverride > 0 ? timeLimitOverride : requestReply->getTimeLimit();
     auto* deadline = new QTimer(reply);
     deadline->setSingleShot(true);
-    connect(deadline, &QTimer::timeout, reply,
-            [cutOff, limit]() { cutOff(RequestLimits::timeLimitText(limit)); });
+    connect(deadline, &QTimer::timeout, reply, [cutOff, limit]() {
+        cutOff(BaseReply::Failure::TimeLimit, RequestLimits::timeLimitText(limit));
+    });
     connect(reply, &QNetworkReply::finished, deadline, &QTimer::stop);
     deadline->start(limit);
 
@@ -124,12 +126,12 @@ void NetworkManager::watchLimits(QNetworkReply* reply, BaseReply* requestReply)
     reply->setReadBufferSize(RequestLimits::maxReplyBytes + 1024 * 1024);
     connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, cutOff]() {
         if (reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > RequestLimits::maxReplyBytes) {
-            cutOff(RequestLimits::tooLargeText());
+            cutOff(BaseReply::Failure::TooLarge, RequestLimits::tooLargeText());
         }
     });
     connect(reply, &QNetworkReply::readyRead, reply, [reply, cutOff]() {
         if (reply->bytesAvailable() > RequestLimits::maxReplyBytes) {
-            cutOff(RequestLimits::tooLargeText());
+            cutOff(BaseReply::Failure::TooLarge, RequestLimits::tooLargeText());
         }
     });
 }

@@ -27,12 +27,7 @@ void takeString(const QJsonObject& element, const QString& key, QString& target)
 
 QString RequestKKTStatus::readJson(const QJsonObject& object)
 {
-    modelName.clear();
-    kktSerial.clear();
-    fnSerial.clear();
-    kktRnm.clear();
-    kktInn.clear();
-    shiftState.clear();
+    info = KktInfo();
 
     const QJsonArray elements = object.value(QStringLiteral("kkt")).toArray();
     for (const QJsonValue& value : elements) {
@@ -41,12 +36,12 @@ QString RequestKKTStatus::readJson(const QJsonObject& object)
         if (!elementSerial.isString() || elementSerial.toString() != serial) {
             continue;
         }
-        takeString(element, QStringLiteral("modelName"), modelName);
-        takeString(element, QStringLiteral("kktSerial"), kktSerial);
-        takeString(element, QStringLiteral("fnSerial"), fnSerial);
-        takeString(element, QStringLiteral("kktRnm"), kktRnm);
-        takeString(element, QStringLiteral("kktInn"), kktInn);
-        takeString(element, QStringLiteral("shiftState"), shiftState);
+        takeString(element, QStringLiteral("modelName"), info.modelName);
+        takeString(element, QStringLiteral("kktSerial"), info.kktSerial);
+        takeString(element, QStringLiteral("fnSerial"), info.fnSerial);
+        takeString(element, QStringLiteral("kktRnm"), info.kktRnm);
+        takeString(element, QStringLiteral("kktInn"), info.kktInn);
+        takeString(element, QStringLiteral("shiftState"), info.shiftState);
     }
     return QString();
 }
@@ -59,34 +54,4 @@ void RequestKKTStatus::setSerial(const QString& serial)
 QString RequestKKTStatus::getSerial() const
 {
     return serial;
-}
-
-QString RequestKKTStatus::getModelName() const
-{
-    return modelName;
-}
-
-QString RequestKKTStatus::getKktSerial() const
-{
-    return kktSerial;
-}
-
-QString RequestKKTStatus::getFnSerial() const
-{
-    return fnSerial;
-}
-
-QString RequestKKTStatus::getKktRnm() const
-{
-    return kktRnm;
-}
-
-QString RequestKKTStatus::getKktInn() const
-{
-    return kktInn;
-}
-
-QString RequestKKTStatus::getShiftState() const
-{
-    return shiftState;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ModuleInfo.h"
 #include "network/ServiceRequest.h"
 
 // The details of one cash register, picked by serial out of the cash-register list.
@@ -16,20 +17,10 @@ public:
     void setSerial(const QString& serial);
     QString getSerial() const;
 
-    QString getModelName() const;
-    QString getKktSerial() const;
-    QString getFnSerial() const;
-    QString getKktRnm() const;
-    QString getKktInn() const;
-    QString getShiftState() const;
+    // The wanted register's details as the list gives them; all empty when it is not listed.
+    KktInfo getKktInfo() const { return info; }
 
 private:
     QString serial;
-
-    QString modelName;
-    QString kktSerial;
-    QString fnSerial;
-    QString kktRnm;
-    QString kktInn;
-    QString shiftState;
+    KktInfo info;
 };

@@ -22,20 +22,15 @@ void RequestLMSettingsUpdate::processReply(QNetworkReply* reply)
         emitNetworkError(reply);
         return;
     }
+    noteFailedReply(reply);
     bool ok = false;
-    const QJsonObject object = parseJsonResponse(reply, ok, false);
-    const QString text = ok ? refusalText(object) : QString();
+    parseJsonResponse(reply, ok, false); // the body goes to the log
     // Without the service's own words the operator gets the transport text, never an empty box.
-    if (text.isEmpty()) {
+    if (getServiceReason().isEmpty()) {
         emitNetworkError(reply);
         return;
     }
-    emit error(text, this);
-}
-
-QString RequestLMSettingsUpdate::refusalText(const QJsonObject& object)
-{
-    return object.value(QStringLiteral("error")).toObject().value(QStringLiteral("text")).toString();
+    emit error(getServiceReason(), this);
 }
 
 QByteArray RequestLMSettingsUpdate::createRequestData() const

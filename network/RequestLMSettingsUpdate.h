@@ -19,9 +19,6 @@ public:
     void setPassword(const QString& password);
     void setNewPassword(const QString& newPassword);
 
-    // The service's "error"."text" of a refusal body, or an empty text when it has none.
-    static QString refusalText(const QJsonObject& object);
-
 private:
     QString address;
     QString port;

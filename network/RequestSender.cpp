@@ -30,6 +30,31 @@ void logOutcome(const RequestCourse& course, const QString& outcome)
 
 } // namespace
 
+RequestCourse::RequestCourse(QObject* context, const QString& subject, const QString& device)
+    : context(context)
+    , subject(subject)
+    , device(device)
+{
+}
+
+RequestCourse RequestCourse::forSelection(QObject* context, const QString& subject, const QString& device,
+                                          std::function<QString()> selectedDevice)
+{
+    RequestCourse course(context, subject, device);
+    course.selectedDevice = std::move(selectedDevice);
+    return course;
+}
+
+RequestCourse RequestCourse::keepingDevice(QObject* context, const QString& subject, const QString& device)
+{
+    return RequestCourse(context, subject, device);
+}
+
+RequestCourse RequestCourse::forService(QObject* context, const QString& subject)
+{
+    return RequestCourse(context, subject, QString());
+}
+
 void RequestSender::sendRequest(BaseReply* request, const RequestCourse& course,
                                 std::function<void()> onSuccess, std::function<void(const QString&)> onError)
 {

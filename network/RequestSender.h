@@ -7,17 +7,32 @@
 
 #include <functional>
 
-// What a caller says about one exchange besides the request itself.
-struct RequestCourse
+// What a caller says about one exchange besides the request itself. Made by one of the three
+// named constructors, so that every request says which of them it is.
+class RequestCourse
 {
+public:
+    // A request about the device selected now: an outcome that arrives after another device was
+    // selected is logged and dropped, and no handler runs. `selectedDevice` tells the selection
+    // when the outcome arrives.
+    static RequestCourse forSelection(QObject* context, const QString& subject, const QString& device,
+                                      std::function<QString()> selectedDevice);
+    // An action the operator started on `device`: it ends as it began, whatever is selected
+    // meanwhile, and what it tells the operator names the device.
+    static RequestCourse keepingDevice(QObject* context, const QString& subject, const QString& device);
+    // A request about no one device, such as the device lists.
+    static RequestCourse forService(QObject* context, const QString& subject);
+
     // Both outcomes are delivered in this object's lifetime only.
     QObject* context = nullptr;
     // Names the request in the line "Обработка ответа на запрос <subject>: …"; empty writes none.
     QString subject;
-    // The device the request was sent for. When `selectedDevice` is set, an outcome that arrives
-    // after another device was selected is logged and dropped, and no handler runs.
+    // The device the request was sent for, if any.
     QString device;
     std::function<QString()> selectedDevice;
+
+private:
+    RequestCourse(QObject* context, const QString& subject, const QString& device);
 };
 
 // The course of every exchange with the service, written once: connect both outcomes to the

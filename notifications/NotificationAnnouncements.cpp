@@ -8,6 +8,5 @@ bool NotificationAnnouncements::isNews(const QString& device, CriticalNotificati
     } else {
         told.insert(device, summary);
     }
-    // Critical falling back to unread is not news: the operator heard of worse already.
-    return summary > before;
+    return summary != before;
 }

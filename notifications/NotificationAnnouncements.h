@@ -5,13 +5,14 @@
 #include <QHash>
 #include <QString>
 
-// What the operator was last told of each register's notifications, so that a balloon announces
-// notifications that appeared, not a return to a register whose notifications were announced.
-// A level stays told until the register's summary falls below it.
+// The level each register's notifications were last reported at, so that a balloon comes once
+// per change of a register's level, and a return to a register whose level was announced says
+// nothing new.
 class NotificationAnnouncements
 {
 public:
-    // The service reported `summary` for `device`: true when it is news to the operator.
+    // The service reported `summary` for `device`: true when it differs from that register's
+    // last reported level.
     bool isNews(const QString& device, CriticalNotificationType summary);
 
 private:

@@ -1,6 +1,7 @@
 #include "notifications/NotificationBaseDelegate.h"
 
 #include "notifications/NotificationRoles.h"
+#include "ui/StatusPalette.h"
 
 #include <QPainter>
 
@@ -57,7 +58,7 @@ QColor NotificationBaseDelegate::getBorderColorForType(NotificationType type) co
     case Error:
         break;
     }
-    return QColor(QStringLiteral("#F44336"));
+    return StatusPalette::failure();
 }
 
 bool NotificationBaseDelegate::shouldShowBorder(NotificationType type) const
@@ -91,11 +92,9 @@ void NotificationBaseDelegate::paintEmphasisedText(QPainter* painter, const QSty
         color = option.palette.color(QPalette::Current, QPalette::HighlightedText);
     } else if (type == Error) {
         font.setWeight(boldWeight);
-        color = QColor(QStringLiteral("#B71C1C"));
+        color = StatusPalette::failureText();
     }
     painter->setFont(font);
     painter->setPen(color);
-    const QRect rect = option.rect.adjusted(4, 0, -4, 0);
-    painter->drawText(rect, Qt::AlignHCenter | Qt::AlignVCenter,
-                      QFontMetrics(font).elidedText(text, Qt::ElideRight, rect.width()));
+    painter->drawText(option.rect.adjusted(4, 0, -4, 0), Qt::AlignHCenter | Qt::AlignVCenter, text);
 }

@@ -1,9 +1,9 @@
 #include "notifications/NotificationEventDelegate.h"
 
 #include "notifications/NotificationRoles.h"
+#include "ui/TextFit.h"
 
 #include <QPainter>
-#include <QTextLayout>
 
 namespace {
 
@@ -21,32 +21,6 @@ QFont resized(QFont font, int delta)
 }
 
 } // namespace
-
-QString NotificationEventDelegate::fitText(const QString& text, const QFont& font, int width, int height)
-{
-    QString flat = text;
-    flat.remove(QLatin1Char('\r')).replace(QLatin1Char('\n'), QChar::LineSeparator);
-    const QFontMetrics metrics(font);
-    const int maxLines = qMax(1, height / metrics.lineSpacing());
-    QTextLayout layout(flat, font);
-    QTextOption wrap;
-    wrap.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(wrap);
-    QStringList lines;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        if (lines.size() + 1 == maxLines) {
-            // The last line that fits takes the rest of the text, cut at its end.
-            const QString rest = flat.mid(line.textStart()).replace(QChar::LineSeparator, QLatin1Char(' '));
-            lines.append(metrics.elidedText(rest, Qt::ElideRight, width));
-            break;
-        }
-        lines.append(flat.mid(line.textStart(), line.textLength()).remove(QChar::LineSeparator));
-    }
-    layout.endLayout();
-    return lines.join(QLatin1Char('\n'));
-}
 
 NotificationEventDelegate::NotificationEventDelegate(QObject* parent)
     : NotificationBaseDelegate(parent)
@@ -80,17 +54,15 @@ void NotificationEventDelegate::paint(QPainter* painter, const QStyleOptionViewI
                           QPoint(rect.right() - 4, titleTop + QFontMetrics(titleFont).height() - 1));
     painter->setFont(titleFont);
     painter->setPen(selected ? highlighted : QColor(QStringLiteral("#333333")));
-    painter->drawText(
-        titleRect, Qt::AlignLeft | Qt::AlignTop,
-        QFontMetrics(titleFont).elidedText(QString(header).replace(QLatin1Char('\n'), QLatin1Char(' ')),
-                                           Qt::ElideRight, titleRect.width()));
+    painter->drawText(titleRect, Qt::AlignLeft | Qt::AlignTop, header);
 
     const QRect messageRect(QPoint(rect.left() + 8, titleRect.bottom() + 2),
                             QPoint(rect.right() - 4, rect.bottom() - 4));
     painter->setFont(messageFont);
     painter->setPen(selected ? highlighted : QColor(QStringLiteral("#666666")));
     painter->drawText(messageRect, Qt::AlignLeft | Qt::AlignTop,
-                      fitText(message, messageFont, messageRect.width(), messageRect.height()));
+                      fitText(message, messageFont, messageRect.width(), messageRect.height())
+                          .lines.join(QLatin1Char('\n')));
 
     painter->restore();
 }

@@ -13,8 +13,4 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
-
-    // `text` wrapped into lines of `width` pixels, as many as fit `height` (one at least); the
-    // last ends in "…" when the text goes on. Line breaks of the text are kept.
-    static QString fitText(const QString& text, const QFont& font, int width, int height);
 };

@@ -28,13 +28,6 @@ void NotificationFilterProxy::setVisibleModules(const QSet<NotificationModule>& 
     invalidate();
 }
 
-void NotificationFilterProxy::sort(int column, Qt::SortOrder order)
-{
-    if (column != NotificationListModel::ModuleColumn) {
-        QSortFilterProxyModel::sort(column, order);
-    }
-}
-
 bool NotificationFilterProxy::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const
 {
     if (rows) {
@@ -60,6 +53,9 @@ bool NotificationFilterProxy::lessThan(const QModelIndex& left, const QModelInde
             }
             break; // a stamp shown as text compares as the default does
         }
+        case NotificationListModel::ModuleColumn:
+            return notificationModuleName(rows->record(left.row()).notificationModule)
+                       .compare(notificationModuleName(rows->record(right.row()).notificationModule)) < 0;
         case NotificationListModel::EventColumn:
             return rows->record(left.row()).header.compare(rows->record(right.row()).header) < 0;
         }

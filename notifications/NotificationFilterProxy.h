@@ -20,8 +20,6 @@ public:
     void setSourceModel(QAbstractItemModel* model) override;
     void setVisibleModules(const QSet<NotificationModule>& modules);
     const QSet<NotificationModule>& visibleModules() const { return modules; }
-    // The module is no sort key: its header opens the module filter instead.
-    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;

@@ -12,8 +12,6 @@
 
 #include <QTimer>
 
-#include <utility>
-
 NotificationState::NotificationState(QObject* parent)
     : QObject(parent)
 {
@@ -37,11 +35,7 @@ template <typename R, typename OnSuccess>
 R* NotificationState::send(R* request, const char* subject, OnSuccess onSuccess,
                            std::function<void(const QString& error)> onDone)
 {
-    RequestCourse course;
-    course.context = this;
-    course.subject = QString::fromUtf8(subject);
-    course.device = ApplicationState::getInstance()->getCurrentDevice();
-    course.selectedDevice = ApplicationState::selection();
+    const RequestCourse course = ApplicationState::courseForSelection(this, QString::fromUtf8(subject));
     request->setDevice(course.device);
     return RequestSender::send<R>(
         request, course,
@@ -54,16 +48,9 @@ R* NotificationState::send(R* request, const char* subject, OnSuccess onSuccess,
 
 void NotificationState::onDeviceChanged(const QString& device)
 {
-    // The requests in flight were asked for the previous device; their flags go with them.
-    RequestSender::cancelAll({countRequest, listRequest, criticalRequest});
-    countRequestPending = false;
-    listRequestPending = false;
-    criticalRequestPending = false;
-    countRequestAgain = false;
-    criticalRequestAgain = false;
-    for (QString& failure : failures) {
-        failure.clear();
-    }
+    // The requests in flight were asked for the previous device, and what it told goes with them.
+    SingleFlight::cancel({&countPoll, &listPoll, &criticalPoll});
+    list = mark = remove = ReadState();
     resetSummaries();
     clearNotifications();
     emit listStatusChanged();
@@ -83,7 +70,7 @@ void NotificationState::resetSummaries()
     }
     if (criticalNotificationType != NoUnread) {
         criticalNotificationType = NoUnread;
-        emit hasCriticalNotification(NoUnread);
+        emit summaryRestored(NoUnread);
     }
     if (criticalModuleNotification != CriticalModuleNotification()) {
         criticalModuleNotification = CriticalModuleNotification();
@@ -93,38 +80,33 @@ void NotificationState::resetSummaries()
 
 void NotificationState::refreshSummaries()
 {
-    countRequestAgain = countRequestPending;
-    criticalRequestAgain = criticalRequestPending;
+    countPoll.askAgainAfter();
+    criticalPoll.askAgainAfter();
     updateAvailableNotificationCount();
     updateCriticalModuleNotification();
 }
 
-void NotificationState::setFailure(Operation operation, const QString& error)
-{
-    QString& failure = failures[int(operation)];
-    if (failure != error) {
-        failure = error;
-        emit listStatusChanged();
-    }
-}
-
 void NotificationState::reloadNotifications()
 {
-    RequestSender::cancelAll({listRequest});
-    listRequestPending = false;
+    SingleFlight::cancel({&listPoll});
     clearNotifications();
     updateAvailableNotificationCount();
     updateNotificationList(0, firstPageSize);
 }
 
+void NotificationState::readFirstPageAgain()
+{
+    SingleFlight::cancel({&listPoll});
+    updateNotificationList(0, firstPageSize);
+}
+
 void NotificationState::updateAvailableNotificationCount()
 {
-    if (countRequestPending) {
+    if (countPoll.isBusy()) {
         return;
     }
-    countRequestPending = true;
     logDebug(QStringLiteral("Запрос обновления количества доступных уведомлений ..."));
-    countRequest = send(
+    countPoll.start(send(
         new RequestNotificationsCount(this), "обновления количества доступных уведомлений",
         [this](RequestNotificationsCount* reply) {
             const int count = reply->getUnreadCount();
@@ -135,30 +117,31 @@ void NotificationState::updateAvailableNotificationCount()
             const CriticalNotificationType summary = reply->hasCriticalNotifications() ? HasCritical
                                                      : availableNotificationCount > 0  ? HasUnread
                                                                                        : NoUnread;
+            const bool news =
+                announcements.isNews(ApplicationState::getInstance()->getCurrentDevice(), summary);
             if (summary != criticalNotificationType) {
                 criticalNotificationType = summary;
-                emit hasCriticalNotification(summary);
-            }
-            if (announcements.isNews(ApplicationState::getInstance()->getCurrentDevice(), summary)) {
-                emit notificationsToAnnounce(summary);
+                if (news) {
+                    emit hasCriticalNotification(summary);
+                } else {
+                    emit summaryRestored(summary);
+                }
             }
         },
         [this](const QString&) {
-            countRequestPending = false;
-            if (std::exchange(countRequestAgain, false)) {
+            if (countPoll.finish()) {
                 updateAvailableNotificationCount();
             }
-        });
+        }));
 }
 
 void NotificationState::updateCriticalModuleNotification()
 {
-    if (criticalRequestPending) {
+    if (criticalPoll.isBusy()) {
         return;
     }
-    criticalRequestPending = true;
     logDebug(QStringLiteral("Запрос обновления информации о критических уведомлениях ..."));
-    criticalRequest = send(
+    criticalPoll.start(send(
         new RequestCriticalModule(this), "обновления информации о критических уведомлениях",
         [this](RequestCriticalModule* reply) {
             CriticalModuleNotification flags;
@@ -171,39 +154,56 @@ void NotificationState::updateCriticalModuleNotification()
                 criticalModuleNotification = flags;
                 emit criticalModuleNotificationChanged(criticalModuleNotification);
             }
+            // A module's critical flag that the summary does not show yet (or no more): the tray
+            // is told now, not at the next poll, so that it changes with the bell. A count on its
+            // way brings the news anyway.
+            const bool anyCritical = flags.hasCriticalLdb || flags.hasCriticalGismt ||
+                                     flags.hasCriticalTorvo || flags.hasCriticalDkkt ||
+                                     flags.hasCriticalSoftware;
+            if (anyCritical != (criticalNotificationType == HasCritical) && !countPoll.isBusy()) {
+                updateAvailableNotificationCount();
+            }
         },
         [this](const QString&) {
-            criticalRequestPending = false;
-            if (std::exchange(criticalRequestAgain, false)) {
+            if (criticalPoll.finish()) {
                 updateCriticalModuleNotification();
             }
-        });
+        }));
 }
 
 void NotificationState::updateNotificationList(int offset, int limit)
 {
-    if (listRequestPending) {
+    if (listPoll.isBusy()) {
         return;
     }
-    listRequestPending = true;
-    emit listStatusChanged();
     logDebug(QStringLiteral("Запрос обновления списка уведомлений ..."));
     auto* request = new RequestNotificationsList(this);
     request->setOffset(offset);
     request->setLimit(limit);
-    listRequest = send(
+    // A mark or delete that ends while the page is on its way may be missing from it: the service
+    // can have read the page before. Such a page would undo the command on screen; it is asked for
+    // again instead.
+    const int commandsBefore = commandsDone;
+    listPoll.start(send(
         request, "обновления списка уведомлений",
-        [this, limit](RequestNotificationsList* reply) {
+        [this, limit, commandsBefore](RequestNotificationsList* reply) {
+            if (commandsDone != commandsBefore) {
+                return;
+            }
             const QList<NotificationInfo> page = reply->getNotifications();
             emit notificationPageReceived(limit > 0 && page.size() >= limit);
             updateNotification(page);
         },
-        [this](const QString& error) {
-            listRequestPending = false;
-            listRead = listRead || error.isEmpty();
-            failures[int(Operation::Load)] = error;
+        [this, request, offset, limit, commandsBefore](const QString& error) {
+            listPoll.finish();
+            if (error.isEmpty() && commandsDone != commandsBefore) {
+                updateNotificationList(offset, limit);
+                return;
+            }
+            list = error.isEmpty() ? ReadState::read() : ReadState::failed(*request, error);
             emit listStatusChanged();
-        });
+        }));
+    emit listStatusChanged();
 }
 
 void NotificationState::updateNotification(QList<NotificationInfo> page)
@@ -241,7 +241,7 @@ void NotificationState::markNotificationAsRead(QList<int> notificationIds)
             }
             emit notificationChanged(notificationHash);
         },
-        [this](const QString& error) { settleCommand(Operation::Mark, error); });
+        [this, request](const QString& error) { settleCommand(mark, request, error); });
 }
 
 void NotificationState::deleteNotification(QList<int> notificationIds)
@@ -257,13 +257,18 @@ void NotificationState::deleteNotification(QList<int> notificationIds)
             }
             emit notificationChanged(notificationHash);
         },
-        [this](const QString& error) { settleCommand(Operation::Delete, error); });
+        [this, request](const QString& error) { settleCommand(remove, request, error); });
 }
 
-void NotificationState::settleCommand(Operation operation, const QString& error)
+void NotificationState::settleCommand(ReadState& command, const BaseReply* request, const QString& error)
 {
-    setFailure(operation, error);
+    const bool wasFailed = command.isFailed();
+    command = error.isEmpty() ? ReadState::read() : ReadState::failed(*request, error);
+    if (wasFailed || command.isFailed()) {
+        emit listStatusChanged();
+    }
     if (error.isEmpty()) {
+        ++commandsDone;
         refreshSummaries();
     }
 }
@@ -272,8 +277,8 @@ void NotificationState::clearNotifications()
 {
     notificationHash.clear();
     emit notificationChanged(notificationHash);
-    if (listRead) {
-        listRead = false;
+    if (list.phase == ReadState::Read) {
+        list = ReadState();
         emit listStatusChanged();
     }
 }

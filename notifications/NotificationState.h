@@ -1,11 +1,12 @@
 #pragma once
 
+#include "app/ReadState.h"
+#include "network/SingleFlight.h"
 #include "notifications/NotificationAnnouncements.h"
 #include "notifications/NotificationInfo.h"
 
 #include <QList>
 #include <QObject>
-#include <QPointer>
 
 #include <functional>
 
@@ -28,18 +29,13 @@ public:
     CriticalNotificationType getCriticalNotificationType() const { return criticalNotificationType; }
     CriticalModuleNotification getCriticalModuleNotification() const { return criticalModuleNotification; }
 
-    // The operator's requests whose failure the notifications page shows until one succeeds.
-    enum class Operation
-    {
-        Load,
-        Mark,
-        Delete
-    };
-    // The error of the last request of that kind for the selected device; empty after a success.
-    QString getFailure(Operation operation) const { return failures[int(operation)]; }
-    bool isListLoading() const { return listRequestPending; }
-    // A page was read since the list was last emptied, so an empty list is really empty.
-    bool isListRead() const { return listRead; }
+    // What became of the list pages since the list was last emptied: read (so an empty list is
+    // really empty), or failed and why, until a page is read.
+    ReadState listRead() const { return list; }
+    bool isListLoading() const { return listPoll.isBusy(); }
+    // What became of the last mark and the last delete for the selected device.
+    ReadState markRead() const { return mark; }
+    ReadState deleteRead() const { return remove; }
 
     static constexpr int firstPageSize = 20;
 
@@ -53,9 +49,10 @@ signals:
     void notificationPageReceived(bool full);
     // Loading, read or a failure changed.
     void listStatusChanged();
-    // The selected device has unread (or critical) notifications that the operator was not yet
-    // told of; a return to a device whose notifications were announced says nothing.
-    void notificationsToAnnounce(CriticalNotificationType summary);
+    // The summary changed without news for the operator: another device was selected, or the
+    // selected one is back at the level it was last announced at. hasCriticalNotification
+    // carries the changes that are news.
+    void summaryRestored(CriticalNotificationType criticalNotificationType);
 
 public slots:
     void updateAvailableNotificationCount();
@@ -67,6 +64,9 @@ public slots:
     // The full reload: empty the collection, then the unread count and the first page. A page
     // still in flight is superseded, so an older page can never refill the emptied list.
     void reloadNotifications();
+    // The first page read again and merged, the pages loaded so far kept: the operator opens the
+    // notifications to see what just lit a bell. A page still in flight gives way to it.
+    void readFirstPageAgain();
 
 private:
     friend class NotificationMergeProbe; // the merge fuzzer feeds pages in without a socket
@@ -78,9 +78,8 @@ private:
     void resetSummaries();
     // After the operator's mark or delete: the count and the flags changed on the service.
     void refreshSummaries();
-    void setFailure(Operation operation, const QString& error);
-    // The end of a mark or delete: its failure shown or cleared, the summaries asked again.
-    void settleCommand(Operation operation, const QString& error);
+    // The end of a mark or delete: its outcome kept for the page, the summaries asked again.
+    void settleCommand(ReadState& command, const BaseReply* request, const QString& error);
 
     // Sends `request` for the selected device; `onDone` runs after either outcome, with the
     // error text or, after a success, an empty one.
@@ -88,22 +87,17 @@ private:
     R* send(R* request, const char* subject, OnSuccess onSuccess,
             std::function<void(const QString& error)> onDone);
 
-    bool countRequestPending = false;
-    bool listRequestPending = false;
-    bool criticalRequestPending = false;
-    // Asked for while a request of its kind was in flight that may have been read before the
-    // change: sent once that one ends.
-    bool countRequestAgain = false;
-    bool criticalRequestAgain = false;
-    bool listRead = false;
-    QString failures[3];
+    SingleFlight countPoll;
+    SingleFlight listPoll;
+    SingleFlight criticalPoll;
+    ReadState list;
+    ReadState mark;
+    ReadState remove;
+    int commandsDone = 0; // marks and deletes the service accepted
     NotificationAnnouncements announcements;
     int availableNotificationCount = 0;
     NotificationHash notificationHash;
     CriticalNotificationType criticalNotificationType = NoUnread;
     QTimer* periodicTimer = nullptr;
     CriticalModuleNotification criticalModuleNotification;
-    QPointer<BaseReply> countRequest;
-    QPointer<BaseReply> listRequest;
-    QPointer<BaseReply> criticalRequest;
 };

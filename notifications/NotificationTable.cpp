@@ -8,6 +8,7 @@
 #include "notifications/NotificationListModel.h"
 #include "notifications/NotificationModuleDelegate.h"
 #include "notifications/NotificationTimeDelegate.h"
+#include "ui/StatusPalette.h"
 
 #include <QHeaderView>
 #include <QMessageBox>
@@ -20,6 +21,32 @@
 namespace {
 
 const int rowPixels = 40;
+
+// The second line of the delete-all question: which of the notifications it deletes.
+QString deleteAllScope(const QSet<NotificationModule>& shown)
+{
+    if (shown.contains(NotificationFilterMenu::getDefaultFilter())) {
+        return QStringLiteral("Будут удалены загруженные в таблицу уведомления всех модулей.");
+    }
+    if (shown.isEmpty()) {
+        return QStringLiteral("Фильтр скрывает все модули: удалено ничего не будет.");
+    }
+    QList<NotificationModule> modules = shown.values();
+    std::sort(modules.begin(), modules.end());
+    QStringList names;
+    for (NotificationModule module : modules) {
+        names << notificationModuleName(module);
+    }
+    return QStringLiteral("Будут удалены загруженные в таблицу уведомления модулей: ") +
+           names.join(QStringLiteral(", ")) + QLatin1Char('.');
+}
+
+// Deleting cannot be undone: Enter and Escape alike keep the notifications.
+QMessageBox::StandardButton askToDelete(QWidget* parent, const QString& text)
+{
+    return QMessageBox::question(parent, QStringLiteral("Подтверждение"), text,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+}
 
 } // namespace
 
@@ -48,6 +75,8 @@ void NotificationTable::setupUI()
 
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Tab goes on to the next control, as everywhere else; the arrows move between rows.
+    setTabKeyNavigation(false);
     setAlternatingRowColors(false);
     setGridStyle(Qt::SolidLine);
 
@@ -157,7 +186,7 @@ void NotificationTable::paintEvent(QPaintEvent* event)
         return;
     }
     QPainter painter(viewport());
-    painter.setPen(QColor(QStringLiteral("#757575")));
+    painter.setPen(StatusPalette::quietText());
     painter.drawText(viewport()->rect().adjusted(10, 10, -10, -10), Qt::AlignCenter | Qt::TextWordWrap, text);
 }
 
@@ -383,9 +412,7 @@ void NotificationTable::deleteSelectedRows()
     const QList<int> ids = getNotificationIds(getSelectedRows());
     const quint64 generation = clearGeneration;
     const auto answer =
-        QMessageBox::question(this, QStringLiteral("Подтверждение"),
-                              QStringLiteral("Вы уверены, что хотите удалить выбранные уведомления?"),
-                              QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
+        askToDelete(this, QStringLiteral("Вы уверены, что хотите удалить выбранные уведомления?"));
     if (answer != QMessageBox::Yes || ids.isEmpty() || rowsReplacedSince(generation)) {
         return;
     }
@@ -398,10 +425,9 @@ void NotificationTable::deleteAllRows()
     // "All" is what the operator sees: rows hidden by the module filter stay.
     const QList<int> ids = getNotificationIds(getVisibleRows());
     const quint64 generation = clearGeneration;
-    const auto answer = QMessageBox::question(
-        this, QStringLiteral("Подтверждение"),
-        QStringLiteral("Вы уверены, что хотите удалить все %1 уведомлений?").arg(ids.size()),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
+    const auto answer = askToDelete(
+        this, QStringLiteral("Вы уверены, что хотите удалить все %1 уведомлений?\n").arg(ids.size()) +
+                  deleteAllScope(filterMenu->getVisibleModules()));
     if (answer != QMessageBox::Yes || ids.isEmpty() || rowsReplacedSince(generation)) {
         return;
     }

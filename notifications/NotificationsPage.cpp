@@ -3,6 +3,7 @@
 #include "app/Logger.h"
 #include "notifications/NotificationState.h"
 #include "notifications/NotificationTable.h"
+#include "ui/StatusLine.h"
 #include "widgets/QtMaterialRaisedButton.h"
 
 #include <QHBoxLayout>
@@ -25,13 +26,8 @@ void NotificationsPage::setupUI()
     updateButton = new QtMaterialRaisedButton(QStringLiteral("Обновить информацию"), this);
     updateButton->setHaloVisible(false);
 
-    failureLine = new QLabel(this);
-    // The errors may be the service's own words: shown as they are, never as markup.
-    failureLine->setTextFormat(Qt::PlainText);
-    failureLine->setWordWrap(true);
+    failureLine = new StatusLine(this);
     failureLine->setContentsMargins(5, 0, 5, 0);
-    failureLine->setStyleSheet(QStringLiteral("color: #B71C1C;"));
-    failureLine->hide();
 
     filterBar = new QWidget(this);
     filterLine = new QLabel(filterBar);
@@ -76,24 +72,25 @@ void NotificationsPage::setupCallbacks()
 
 void NotificationsPage::showListStatus()
 {
+    const ReadState list = state->listRead();
     QStringList failures;
-    const auto addFailure = [&](NotificationState::Operation operation, const QString& what) {
-        const QString error = state->getFailure(operation);
-        if (!error.isEmpty()) {
-            failures.append(what + QStringLiteral(": ") + error);
+    QStringList details;
+    const auto addFailure = [&](const ReadState& read, const QString& what) {
+        if (read.isFailed()) {
+            failures.append(what + QStringLiteral(": ") + read.said());
+            details.append(read.error);
         }
     };
-    addFailure(NotificationState::Operation::Load, QStringLiteral("Не удалось загрузить уведомления"));
-    addFailure(NotificationState::Operation::Mark,
-               QStringLiteral("Не удалось отметить уведомления как прочитанные"));
-    addFailure(NotificationState::Operation::Delete, QStringLiteral("Не удалось удалить уведомления"));
-    failureLine->setText(failures.join(QLatin1Char('\n')));
-    failureLine->setVisible(!failures.isEmpty());
+    addFailure(list, QStringLiteral("Не удалось загрузить уведомления"));
+    addFailure(state->markRead(), QStringLiteral("Не удалось отметить уведомления как прочитанные"));
+    addFailure(state->deleteRead(), QStringLiteral("Не удалось удалить уведомления"));
+    failureLine->showStatus(failures.join(QLatin1Char('\n')), StatusLine::Failure,
+                            details.join(QLatin1Char('\n')));
 
     // An empty table says "none" only once the service said so.
     table->setPlaceholderText(state->isListLoading() ? QStringLiteral("Загрузка уведомлений…")
-                              : state->isListRead() ? QStringLiteral("Уведомлений нет")
-                                                    : QString());
+                              : list.phase == ReadState::Read ? QStringLiteral("Уведомлений нет")
+                                                              : QString());
 }
 
 void NotificationsPage::showModuleFilter(const QSet<NotificationModule>& visibleModules)
@@ -112,12 +109,13 @@ void NotificationsPage::showModuleFilter(const QSet<NotificationModule>& visible
 
 void NotificationsPage::updateButtonClicked()
 {
-    Logger::getInstance()->debug(
-        QStringLiteral("Выполняем запрос на получение уведомлений...").toStdString());
+    logDebug(QStringLiteral("Выполняем запрос на получение уведомлений..."));
     state->reloadNotifications();
 }
 
 void NotificationsPage::showNotifications(const QSet<NotificationModule>& visibleModules)
 {
     table->setModuleFilter(visibleModules);
+    // What lit the bell may be newer than every page loaded so far.
+    state->readFirstPageAgain();
 }

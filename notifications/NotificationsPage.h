@@ -9,6 +9,7 @@ class NotificationState;
 class NotificationTable;
 class QLabel;
 class QtMaterialRaisedButton;
+class StatusLine;
 
 // The "Уведомления" page: the notification table over a reload button. It owns the
 // notification state and is the only place that reloads the whole list. Under the table it
@@ -36,7 +37,7 @@ private:
     NotificationState* state = nullptr;
     NotificationTable* table = nullptr;
     QtMaterialRaisedButton* updateButton = nullptr;
-    QLabel* failureLine = nullptr;
+    StatusLine* failureLine = nullptr;
     QWidget* filterBar = nullptr;
     QLabel* filterLine = nullptr;
     QtMaterialRaisedButton* showAllButton = nullptr;

@@ -25,6 +25,7 @@ make_ico gui_velkor_unread "$(dot '#29B6F6')"
 make_ico gui_velkor_critical "$(dot '#F44336')"
 cp "$here/src/notification.svg" "$here/images/notification.svg"
 cp "$here/src/arrow-down.svg" "$here/images/arrow-down.svg"
+cp "$here/src/eye.svg" "$here/images/eye.svg"
 
 hicolor="$here/desktop/icons/hicolor"
 mkdir -p "$hicolor/scalable/apps"

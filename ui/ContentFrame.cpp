@@ -3,15 +3,10 @@
 #include "app/ApplicationState.h"
 #include "notifications/NotificationState.h"
 #include "notifications/NotificationsPage.h"
-#include "ui/GISPanel.h"
 #include "ui/InfoPage.h"
-#include "ui/KKTPanel.h"
-#include "ui/LMPanel.h"
-#include "ui/SoftwarePanel.h"
-#include "ui/TorvoPanel.h"
+#include "ui/ModulePanel.h"
 #include "widgets/QtMaterialRaisedButton.h"
 
-#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -37,15 +32,10 @@ void ContentFrame::setupUI()
 
 void ContentFrame::addPages()
 {
+    // On a screen lower than the page, the page scrolls its panels itself, so that its buttons
+    // stay in sight.
     infoPage = new InfoPage(this);
-    // On a screen lower than the page, the page scrolls, so every panel and button can be reached.
-    auto* infoScroll = new QScrollArea(this);
-    infoScroll->setFrameShape(QFrame::NoFrame);
-    infoScroll->setWidgetResizable(true);
-    infoScroll->setWidget(infoPage);
-    // The window's own background shows through, as without the scroll area.
-    infoPage->setAutoFillBackground(false);
-    stack->addWidget(infoScroll);
+    stack->addWidget(infoPage);
     notificationsPage = new NotificationsPage(this);
     stack->addWidget(notificationsPage);
 }
@@ -59,24 +49,11 @@ void ContentFrame::setupCallbacks()
     connect(refreshButton, &QtMaterialRaisedButton::clicked, state,
             &NotificationState::updateCriticalModuleNotification);
 
-    connect(infoPage->getTorvoPanel(), &TorvoPanel::showNotifications, this,
-            &ContentFrame::showNotifications);
-    connect(infoPage->getKktPanel(), &KKTPanel::showNotifications, this, &ContentFrame::showNotifications);
-    connect(infoPage->getLmPanel(), &LMPanel::showNotifications, this, &ContentFrame::showNotifications);
-    connect(infoPage->getSoftwarePanel(), &SoftwarePanel::showNotifications, this,
-            &ContentFrame::showNotifications);
-    connect(infoPage->getGisPanel(), &GISPanel::showNotifications, this, &ContentFrame::showNotifications);
-
-    connect(state, &NotificationState::criticalModuleNotificationChanged, infoPage->getTorvoPanel(),
-            &TorvoPanel::updateCriticalModuleNotification);
-    connect(state, &NotificationState::criticalModuleNotificationChanged, infoPage->getKktPanel(),
-            &KKTPanel::updateCriticalModuleNotification);
-    connect(state, &NotificationState::criticalModuleNotificationChanged, infoPage->getLmPanel(),
-            &LMPanel::updateCriticalModuleNotification);
-    connect(state, &NotificationState::criticalModuleNotificationChanged, infoPage->getSoftwarePanel(),
-            &SoftwarePanel::updateCriticalModuleNotification);
-    connect(state, &NotificationState::criticalModuleNotificationChanged, infoPage->getGisPanel(),
-            &GISPanel::updateCriticalModuleNotification);
+    for (ModulePanel* panel : infoPage->getPanels()) {
+        connect(panel, &ModulePanel::showNotifications, this, &ContentFrame::showNotifications);
+        connect(state, &NotificationState::criticalModuleNotificationChanged, panel,
+                &ModulePanel::updateCriticalModuleNotification);
+    }
 }
 
 void ContentFrame::showNotifications(const QSet<NotificationModule>& visibleModules)

@@ -24,15 +24,11 @@ void GISPanel::updateInfo()
 {
     const ApplicationState* state = ApplicationState::getInstance();
     const GismtInfo info = state->getGismtInfo();
-    Logger::getInstance()->debug(
-        panelLogLine(QStringLiteral("Обновление информации о ГИС МТ: connectionStatus="), info.status,
-                     {{QStringLiteral("lastConnection"), info.lastConnection}})
-            .toStdString());
+    logDebug(panelLogLine(QStringLiteral("Обновление информации о ГИС МТ: connectionStatus="), info.status,
+                          {{QStringLiteral("lastConnection"), info.lastConnection}}));
     statusLabel->setText(info.status);
     idLabel->setText(info.gismtVelkorId);
     lastSyncLabel->setText(localTimeText(info.lastConnection));
     getStatusIndicator()->setStatus(statusFromText(info.status, QStringLiteral("Стабильно")));
-    // The status comes with the connection status, the identifier with the service's own.
-    showReads({{state->getReadState(StatusRead::Connection), QStringLiteral("о статусе")},
-               {state->getReadState(StatusRead::Torvo), QStringLiteral("об ID")}});
+    showReads();
 }

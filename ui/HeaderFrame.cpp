@@ -1,7 +1,7 @@
 #include "ui/HeaderFrame.h"
 
 #include "app/ApplicationState.h"
-#include "ui/TextLabel.h"
+#include "ui/StatusLine.h"
 #include "widgets/QtMaterialRaisedButton.h"
 #include "widgets/QtMaterialTabs.h"
 
@@ -39,12 +39,10 @@ void HeaderFrame::setupUI()
     firstRow->addWidget(refreshButton, 1, Qt::AlignLeft);
 
     // Beside the tabs, in the room the row has anyway: shown or hidden, it never moves the page.
-    serviceLine = new TextLabel(this, TextLabel::Elide);
-    serviceLine->setStyleSheet(QStringLiteral("color: #B71C1C;"));
+    serviceLine = new StatusLine(this, StatusLine::Elide);
     QSizePolicy policy = serviceLine->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
     serviceLine->setSizePolicy(policy);
-    serviceLine->hide();
 
     tabs = new QtMaterialTabs(this);
     tabs->addTab(QStringLiteral("Информация"), QIcon());
@@ -65,31 +63,24 @@ void HeaderFrame::setupCallbacks()
     connect(
         ApplicationState::getInstance(), &ApplicationState::deviceListChanged, deviceSelector,
         [this](const QStringList& devices) { showDevices(devices); }, Qt::DirectConnection);
+    // A list round lasts as long as the service's slower answer: the button says it is under way.
+    connect(ApplicationState::getInstance(), &ApplicationState::roundsChanged, refreshButton, [this]() {
+        refreshButton->setText(ApplicationState::getInstance()->isListRoundRunning()
+                                   ? QStringLiteral("Обновление списка ...")
+                                   : QStringLiteral("Обновить список"));
+    });
     connect(ApplicationState::getInstance(), &ApplicationState::serviceProblemChanged, serviceLine,
-            [this](const QString& problem) {
-                serviceLine->setText(problem);
-                serviceLine->setVisible(!problem.isEmpty());
+            [this](const ServiceProblem& problem) {
+                serviceLine->showStatus(problem.text(), StatusLine::Failure, problem.details());
             });
 }
 
 void HeaderFrame::showDevices(const QStringList& devices)
 {
-    if (devices.isEmpty()) {
-        deviceSelector->clear();
-        return;
-    }
-    // Refilled unseen: the selection never passes through the empty text. The operator's device
-    // stays selected while it is listed; otherwise the first one is, and that change is announced.
-    const int kept = devices.indexOf(deviceSelector->currentText());
-    {
-        const QSignalBlocker blocker(deviceSelector);
-        deviceSelector->clear();
-        deviceSelector->addItems(devices);
-        deviceSelector->setCurrentIndex(kept >= 0 ? kept : -1);
-    }
-    if (kept < 0) {
-        deviceSelector->setCurrentIndex(0);
-    }
+    // Every change of the current text reaches the application state, the empty one included:
+    // a new list reads its first device afresh, so a service that came back is read again.
+    deviceSelector->clear();
+    deviceSelector->addItems(devices);
 }
 
 void HeaderFrame::setCurrentIndex(int index)

@@ -3,8 +3,8 @@
 #include <QFrame>
 
 class QComboBox;
-class QLabel;
 class QtMaterialRaisedButton;
+class StatusLine;
 class QtMaterialTabs;
 
 // The top panel: the device selector, "Обновить список", the line that says the service is not
@@ -19,7 +19,7 @@ public:
     QtMaterialTabs* getTabs() const { return tabs; }
     QtMaterialRaisedButton* getRefreshButton() const { return refreshButton; }
     QComboBox* getDeviceSelector() const { return deviceSelector; }
-    QLabel* getServiceLine() const { return serviceLine; }
+    StatusLine* getServiceLine() const { return serviceLine; }
 
 public slots:
     void setCurrentIndex(int index);
@@ -33,5 +33,5 @@ private:
     QtMaterialRaisedButton* refreshButton = nullptr;
     QComboBox* deviceSelector = nullptr;
     // Says why the panels are empty while the service cannot be reached; hidden otherwise.
-    QLabel* serviceLine = nullptr;
+    StatusLine* serviceLine = nullptr;
 };

@@ -4,6 +4,8 @@
 #include "app/Logger.h"
 #include "network/RequestSaveLogs.h"
 #include "network/RequestSender.h"
+#include "ui/BoxText.h"
+#include "ui/FittedScrollArea.h"
 #include "ui/GISPanel.h"
 #include "ui/KKTPanel.h"
 #include "ui/LMPanel.h"
@@ -17,7 +19,6 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QMessageBox>
 #include <QVBoxLayout>
 #include <QVariant>
 
@@ -36,6 +37,11 @@ InfoPage::InfoPage(QWidget* parent)
 {
     setupUI();
     setupCallbacks();
+}
+
+QList<ModulePanel*> InfoPage::getPanels() const
+{
+    return {torvoPanel, kktPanel, lmPanel, softwarePanel, gisPanel};
 }
 
 void InfoPage::setFolderChooser(FolderChooser chooser)
@@ -88,10 +94,20 @@ void InfoPage::setupUI()
     buttonRow->addWidget(updateButton, 0, 1, Qt::AlignCenter);
     buttonRow->addWidget(saveLogsButton, 0, 2, Qt::AlignRight);
 
+    auto* panels = new QWidget(this);
+    auto* panelsLayout = new QVBoxLayout(panels);
+    panelsLayout->setContentsMargins(0, 0, 0, 0);
+    panelsLayout->addLayout(upperRow);
+    panelsLayout->addWidget(gisPanel);
+    // The panels scroll when their lines outgrow the page, the buttons under them never do: they
+    // are most needed exactly when the lines say that something failed.
+    auto* panelArea = new FittedScrollArea(this);
+    panelArea->setObjectName(QStringLiteral("panelArea"));
+    panelArea->setWidget(panels);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(upperRow);
-    layout->addWidget(gisPanel);
+    layout->addWidget(panelArea);
     layout->addSpacing(10);
     layout->addLayout(buttonRow);
     layout->addSpacing(10);
@@ -100,51 +116,51 @@ void InfoPage::setupUI()
 
 void InfoPage::setupCallbacks()
 {
-    ApplicationState* state = ApplicationState::getInstance();
-    connect(state, &ApplicationState::gismtStatusChanged, gisPanel, &GISPanel::updateInfo);
-    connect(state, &ApplicationState::lmStatusChanged, lmPanel, &LMPanel::updateInfo);
-    connect(state, &ApplicationState::torvoStatusChanged, torvoPanel, &TorvoPanel::updateInfo);
-    connect(state, &ApplicationState::kktStatusChanged, kktPanel, &KKTPanel::updateInfo);
-    connect(state, &ApplicationState::softwareStatusChanged, softwarePanel, &SoftwarePanel::updateInfo);
+    // Each panel redraws when its module's record changes.
+    for (ModulePanel* panel : getPanels()) {
+        connect(ApplicationState::getInstance(), ApplicationState::recordChanged(panel->getModule()), panel,
+                &ModulePanel::updateInfo);
+    }
+    // A refresh lasts as long as the service's slowest answer: the button says it is under way.
+    connect(ApplicationState::getInstance(), &ApplicationState::roundsChanged, updateButton, [this]() {
+        updateButton->setText(ApplicationState::getInstance()->isInfoRoundRunning()
+                                  ? QStringLiteral("Обновление информации ...")
+                                  : QStringLiteral("Обновить информацию"));
+    });
     connect(saveLogsButton, &QtMaterialRaisedButton::clicked, this, &InfoPage::saveServiceLogs);
     connect(settingsButton, &QtMaterialRaisedButton::clicked, this, &InfoPage::showSettingsDialog);
 }
 
 void InfoPage::showSettingsDialog()
 {
-    Logger::getInstance()->info("Показ настроек Torvo ...");
+    logInfo(QStringLiteral("Показ настроек Torvo ..."));
     if (ApplicationState::getInstance()->getCurrentDevice().isEmpty()) {
-        Logger::getInstance()->error("Не выбрано устройство");
+        logError(QStringLiteral("Не выбрано устройство"));
         return;
     }
-    settingsButton->setEnabled(false);
-    auto* dialog = new TorvoSettingsDialog(this);
-    connect(dialog, &QDialog::finished, this, [this, dialog]() {
-        settingsButton->setEnabled(true);
-        dialog->deleteLater();
-    });
-    dialog->show();
+    (new TorvoSettingsDialog(this))->openFrom(settingsButton);
 }
 
 void InfoPage::saveServiceLogs()
 {
-    Logger::getInstance()->info("Сохранение сервисных логи ...");
+    logInfo(QStringLiteral("Сохранение сервисных логи ..."));
+    saveLogsHadFocus = saveLogsButton->hasFocus();
     saveLogsButton->setEnabled(false);
 
     const QString device = ApplicationState::getInstance()->getCurrentDevice();
     if (device.isEmpty()) {
-        Logger::getInstance()->error("Не выбрано устройство");
+        logError(QStringLiteral("Не выбрано устройство"));
         showPlainCritical(this, QStringLiteral("Ошибка при выгрузке логов"),
                           QStringLiteral("Не выбрано устройство"));
-        saveLogsButton->setEnabled(true);
+        endLogExport();
         return;
     }
 
     const QString folder =
         chooseFolder(QStringLiteral("Выберите папку для сохранения логов ") + device, QDir::homePath());
     if (folder.isEmpty()) {
-        Logger::getInstance()->error("Не выбрана папка для сохранения логов");
-        saveLogsButton->setEnabled(true);
+        logError(QStringLiteral("Не выбрана папка для сохранения логов"));
+        endLogExport();
         return;
     }
 
@@ -152,39 +168,54 @@ void InfoPage::saveServiceLogs()
     auto* request = new RequestSaveLogs(this);
     request->setDevice(device);
     request->setPath(folder);
-    sendLogExport(request, "Сервисные логи сохранены",
+    sendLogExport(request, device, folder, QStringLiteral("Сервисные логи сохранены"),
                   QStringLiteral("Ошибка при сохранении сервисных логи: "),
                   QStringLiteral("Ошибка при выгрузке сервисных логов"));
 }
 
+void InfoPage::endLogExport()
+{
+    saveLogsButton->setEnabled(true);
+    // Disabled, the button passed the focus on: an operator at the keyboard goes on where they were.
+    if (saveLogsHadFocus) {
+        saveLogsButton->setFocus(Qt::OtherFocusReason);
+    }
+    saveLogsHadFocus = false;
+}
+
 void InfoPage::saveBusinessLogs(const QString& device, const QString& folder)
 {
-    Logger::getInstance()->info("Сохранение бизнес логи ...");
+    logInfo(QStringLiteral("Сохранение бизнес логи ..."));
     auto* request = new RequestSaveLogs(this);
     request->useBusinessLog();
     request->setDevice(device);
     request->setPath(folder);
-    sendLogExport(request, "Бизнес логи сохранены", QStringLiteral("Ошибка при сохранении бизнес логи: "),
+    sendLogExport(request, device, folder, QStringLiteral("Бизнес логи сохранены"),
+                  QStringLiteral("Ошибка при сохранении бизнес логи: "),
                   QStringLiteral("Ошибка при выгрузке бизнес логов"));
 }
 
-void InfoPage::sendLogExport(RequestSaveLogs* request, const char* savedLine, const QString& errorPrefix,
-                             const QString& errorTitle)
+void InfoPage::sendLogExport(RequestSaveLogs* request, const QString& device, const QString& folder,
+                             const QString& savedLine, const QString& errorPrefix, const QString& errorTitle)
 {
-    RequestCourse course;
-    course.context = this;
+    // The export ends for the device it was started on, whatever is selected meanwhile; the box
+    // names it.
+    const QString deviceLine = BoxText::deviceLine(device);
     RequestSender::send<RequestSaveLogs>(
-        request, course,
-        [this, savedLine](RequestSaveLogs*) {
-            Logger::getInstance()->info(savedLine);
-            QMessageBox::information(this, QStringLiteral("Выгрузка логов Velkor"),
-                                     QStringLiteral("Логи успешно выгружены"));
-            saveLogsButton->setEnabled(true);
+        request, RequestCourse::keepingDevice(this, QString(), device),
+        [this, savedLine, deviceLine, folder](RequestSaveLogs*) {
+            logInfo(savedLine);
+            showPlainInformation(
+                this, QStringLiteral("Выгрузка логов Velkor"),
+                BoxText::join({QStringLiteral("Логи успешно выгружены"), deviceLine,
+                               QStringLiteral("Папка: ") + QDir::toNativeSeparators(folder)}));
+            endLogExport();
         },
-        [this, errorPrefix, errorTitle](const QString& message) {
+        [this, request, deviceLine, errorPrefix, errorTitle](const QString& message) {
             logError(errorPrefix + message);
-            // The reason, on a line of its own, may be the service's own words.
-            showPlainCritical(this, errorTitle, QStringLiteral("Не удалось выгрузить логи\n") + message);
-            saveLogsButton->setEnabled(true);
+            showPlainCritical(this, errorTitle,
+                              BoxText::join({QStringLiteral("Не удалось выгрузить логи"),
+                                             BoxText::failure(request, message), deviceLine}));
+            endLogExport();
         });
 }

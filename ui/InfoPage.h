@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
 #include <functional>
@@ -7,6 +8,7 @@
 class GISPanel;
 class KKTPanel;
 class LMPanel;
+class ModulePanel;
 class QtMaterialRaisedButton;
 class RequestSaveLogs;
 class SoftwarePanel;
@@ -24,11 +26,8 @@ public:
 
     explicit InfoPage(QWidget* parent = nullptr);
 
-    TorvoPanel* getTorvoPanel() const { return torvoPanel; }
-    LMPanel* getLmPanel() const { return lmPanel; }
-    KKTPanel* getKktPanel() const { return kktPanel; }
-    SoftwarePanel* getSoftwarePanel() const { return softwarePanel; }
-    GISPanel* getGisPanel() const { return gisPanel; }
+    // The five module panels: Torvo, cash register, ЛМ ЧЗ, cash software, ГИС МТ.
+    QList<ModulePanel*> getPanels() const;
     QtMaterialRaisedButton* getSettingsButton() const { return settingsButton; }
     QtMaterialRaisedButton* getUpdateButton() const { return updateButton; }
     QtMaterialRaisedButton* getSaveLogsButton() const { return saveLogsButton; }
@@ -46,9 +45,12 @@ private:
     void setupUI();
     void setupCallbacks();
     QtMaterialRaisedButton* createButton(const QString& text, bool secondary);
-    // Sends a log export; either end tells the operator and enables the button again.
-    void sendLogExport(RequestSaveLogs* request, const char* savedLine, const QString& errorPrefix,
-                       const QString& errorTitle);
+    // Enables "Сохранить логи" again once an export ended, with the focus it had.
+    void endLogExport();
+    // Sends a log export of `device` into `folder`; either end tells the operator and enables
+    // the button again.
+    void sendLogExport(RequestSaveLogs* request, const QString& device, const QString& folder,
+                       const QString& savedLine, const QString& errorPrefix, const QString& errorTitle);
 
     TorvoPanel* torvoPanel = nullptr;
     LMPanel* lmPanel = nullptr;
@@ -59,4 +61,5 @@ private:
     QtMaterialRaisedButton* updateButton = nullptr;
     QtMaterialRaisedButton* saveLogsButton = nullptr;
     FolderChooser chooseFolder;
+    bool saveLogsHadFocus = false;
 };

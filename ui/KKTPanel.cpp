@@ -27,14 +27,12 @@ void KKTPanel::updateInfo()
 {
     const ApplicationState* state = ApplicationState::getInstance();
     const KktInfo info = state->getKktInfo();
-    Logger::getInstance()->debug(panelLogLine(QStringLiteral("Обновление информации о ККТ: model="),
-                                              info.modelName,
-                                              {{QStringLiteral("serial"), info.kktSerial},
-                                               {QStringLiteral("fn"), info.fnSerial},
-                                               {QStringLiteral("rnm"), info.kktRnm},
-                                               {QStringLiteral("inn"), info.kktInn},
-                                               {QStringLiteral("shift"), info.shiftState}})
-                                     .toStdString());
+    logDebug(panelLogLine(QStringLiteral("Обновление информации о ККТ: model="), info.modelName,
+                          {{QStringLiteral("serial"), info.kktSerial},
+                           {QStringLiteral("fn"), info.fnSerial},
+                           {QStringLiteral("rnm"), info.kktRnm},
+                           {QStringLiteral("inn"), info.kktInn},
+                           {QStringLiteral("shift"), info.shiftState}}));
     modelLabel->setText(info.modelName);
     serialLabel->setText(info.kktSerial);
     fnLabel->setText(info.fnSerial);
@@ -42,5 +40,5 @@ void KKTPanel::updateInfo()
     innLabel->setText(info.kktInn);
     shiftLabel->setText(info.shiftState);
     getStatusIndicator()->setStatus(shiftStatus(info.shiftState));
-    showReads({{state->getReadState(StatusRead::Kkt), QString()}});
+    showReads();
 }

@@ -39,30 +39,21 @@ void LMPanel::updateInfo()
 {
     const ApplicationState* state = ApplicationState::getInstance();
     const LmInfo info = state->getLmInfo();
-    Logger::getInstance()->debug(panelLogLine(QStringLiteral("Обновление информации о ЛМ: connectionStatus="),
-                                              info.status,
-                                              {{QStringLiteral("version"), info.version},
-                                               {QStringLiteral("ip"), info.address},
-                                               {QStringLiteral("lastConnection"), info.lastSync}})
-                                     .toStdString());
+    logDebug(panelLogLine(QStringLiteral("Обновление информации о ЛМ: connectionStatus="), info.status,
+                          {{QStringLiteral("version"), info.version},
+                           {QStringLiteral("ip"), info.address},
+                           {QStringLiteral("lastConnection"), info.lastSync}}));
     statusLabel->setText(info.status);
     versionLabel->setText(info.version);
     addressLabel->setText(info.address);
     lastSyncLabel->setText(info.lastSync);
     getStatusIndicator()->setStatus(statusFromText(info.status, QStringLiteral("Готов к работе")));
-    showReads({{state->getReadState(StatusRead::Lm), QStringLiteral("о статусе")},
-               {state->getReadState(StatusRead::LmSettings), QStringLiteral("об адресе")}});
+    showReads();
     // The dialog edits the selected device's settings: without one there is nothing to edit.
     settingsButton->setVisible(!state->getCurrentDevice().isEmpty());
 }
 
 void LMPanel::showSettingsDialog()
 {
-    settingsButton->setEnabled(false);
-    auto* dialog = new LmSettingsDialog(this);
-    connect(dialog, &QDialog::finished, this, [this, dialog]() {
-        settingsButton->setEnabled(true);
-        dialog->deleteLater();
-    });
-    dialog->show();
+    (new LmSettingsDialog(this))->openFrom(settingsButton);
 }

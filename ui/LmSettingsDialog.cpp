@@ -4,10 +4,13 @@
 #include "network/RequestLMSettings.h"
 #include "network/RequestLMSettingsUpdate.h"
 #include "ui/PlainCriticalBox.h"
+#include "ui/StatusPalette.h"
+#include "widgets/QtMaterialIconButton.h"
 #include "widgets/QtMaterialRaisedButton.h"
 #include "widgets/QtMaterialTextField.h"
 
 #include <QGridLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -52,15 +55,39 @@ QtMaterialTextField* LmSettingsDialog::addField(QGridLayout* grid, int row, cons
     return field;
 }
 
+void LmSettingsDialog::hideSecret(QGridLayout* grid, int row, QtMaterialTextField* field)
+{
+    // The till's screen faces the customer: a password shows only while the operator asks.
+    field->setEchoMode(QLineEdit::Password);
+    auto* reveal = new QtMaterialIconButton(QIcon(QStringLiteral(":/images/eye.svg")), this);
+    reveal->setObjectName(field->objectName() + QStringLiteral("Reveal"));
+    reveal->setIconSize(QSize(20, 20));
+    const auto show = [field, reveal](bool shown) {
+        field->setEchoMode(shown ? QLineEdit::Normal : QLineEdit::Password);
+        reveal->setColor(shown ? QColor(QStringLiteral("#2196F3")) : StatusPalette::quietText());
+        const QString text = shown ? QStringLiteral("Скрыть пароль") : QStringLiteral("Показать пароль");
+        reveal->setToolTip(text);
+        reveal->setAccessibleName(text);
+    };
+    show(false);
+    connect(reveal, &QtMaterialIconButton::clicked, field,
+            [field, show]() { show(field->echoMode() != QLineEdit::Normal); });
+    grid->addWidget(reveal, row, 2);
+    setTabOrder(field, reveal);
+}
+
 void LmSettingsDialog::setupUI()
 {
     setWindowTitle(QStringLiteral("Настройки ЛМ ЧЗ"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(400, 300);
+    // Higher than the fields need alone: the line that names the register stands above them.
+    setFixedSize(400, 340);
 
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(5);
     layout->setContentsMargins(5, 5, 5, 5);
+
+    layout->addWidget(createDeviceLine());
 
     auto* grid = new QGridLayout();
     addressField = addField(grid, 0, QStringLiteral("Адрес:"), QStringLiteral("Введите IP адрес"));
@@ -69,6 +96,10 @@ void LmSettingsDialog::setupUI()
     passwordField = addField(grid, 3, QStringLiteral("Пароль:"), QStringLiteral("Введите пароль"));
     newPasswordField =
         addField(grid, 4, QStringLiteral("Новый пароль:"), QStringLiteral("Введите новый пароль"));
+    passwordField->setObjectName(QStringLiteral("passwordField"));
+    newPasswordField->setObjectName(QStringLiteral("newPasswordField"));
+    hideSecret(grid, 3, passwordField);
+    hideSecret(grid, 4, newPasswordField);
 
     createSaveButton();
 

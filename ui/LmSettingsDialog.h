@@ -22,6 +22,8 @@ public:
 private:
     QtMaterialTextField* addField(QGridLayout* grid, int row, const QString& caption,
                                   const QString& placeholder);
+    // Hides the field's text, with a button beside it that shows it until pressed again.
+    void hideSecret(QGridLayout* grid, int row, QtMaterialTextField* field);
     void clearLoadedFields() override;
 
     QtMaterialTextField* addressField = nullptr;

@@ -60,6 +60,7 @@ void MainWindow::fitScreen()
     QSize room = available.size();
     if (const QWindow* window = windowHandle()) {
         const QMargins frame = window->frameMargins();
+        fittedFrame = frame;
         room -= QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
     }
     setMinimumSize(QSize(800, 750).boundedTo(room));
@@ -74,6 +75,18 @@ void MainWindow::showEvent(QShowEvent* event)
     // The frame's size is known once the window exists.
     fitScreen();
     QMainWindow::showEvent(event);
+}
+
+bool MainWindow::event(QEvent* event)
+{
+    // An X11 window manager puts its frame round the window only after it is shown, and says how
+    // thick it is later still: the window then moves, and is fitted again.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Move || type == QEvent::Resize) && isVisible() && windowHandle() &&
+        windowHandle()->frameMargins() != fittedFrame) {
+        fitScreen();
+    }
+    return QMainWindow::event(event);
 }
 
 void MainWindow::setupSystemTray()
@@ -94,10 +107,14 @@ void MainWindow::setupCallbacks()
             &ApplicationState::setCurrentDevice);
     connect(contentFrame->getNotificationsPage()->getState(), &NotificationState::hasCriticalNotification,
             systemTray, &SystemTrayIcon::updateCriticalNotification);
-    connect(contentFrame->getNotificationsPage()->getState(), &NotificationState::notificationsToAnnounce,
-            systemTray, &SystemTrayIcon::announceNotifications);
-    connect(state, &ApplicationState::serviceProblemChanged, systemTray, &SystemTrayIcon::setServiceProblem);
-    systemTray->setServiceProblem(state->getServiceProblem());
+    connect(contentFrame->getNotificationsPage()->getState(), &NotificationState::summaryRestored, systemTray,
+            &SystemTrayIcon::showSummary);
+    // A click on the balloon of unread or critical notifications leads to them.
+    connect(systemTray, &SystemTrayIcon::notificationsAsked, this, [this] {
+        systemTray->showWindow();
+        contentFrame->showNotifications(defaultModuleFilter());
+    });
+    connect(systemTray, &SystemTrayIcon::windowRestored, state, &ApplicationState::refreshInfo);
     // The no-tray box runs an event loop before these connections exist: a device list that
     // arrived meanwhile filled the selector unseen, and its first entry must still be selected.
     state->setCurrentDevice(headerFrame->getDeviceSelector()->currentText());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMargins>
 
 class ContentFrame;
 class HeaderFrame;
@@ -22,6 +23,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void setupUI();
@@ -34,4 +36,6 @@ private:
     HeaderFrame* headerFrame = nullptr;
     ContentFrame* contentFrame = nullptr;
     SystemTrayIcon* systemTray = nullptr;
+    // The frame the window was last fitted to the screen with.
+    QMargins fittedFrame;
 };

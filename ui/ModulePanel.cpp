@@ -1,7 +1,9 @@
 #include "ui/ModulePanel.h"
 
+#include "app/ApplicationState.h"
 #include "ui/PanelStatus.h"
 #include "ui/StatusIndicator.h"
+#include "ui/StatusLine.h"
 #include "ui/TextLabel.h"
 #include "widgets/QtMaterialIconButton.h"
 
@@ -9,11 +11,15 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
-#include <QPalette>
 #include <QVBoxLayout>
 #include <QVariant>
 
 #include <algorithm>
+
+QString ModulePanel::valueName(const QString& caption)
+{
+    return caption.endsWith(QLatin1Char(':')) ? caption.chopped(1) : caption;
+}
 
 ModulePanel::ModulePanel(QWidget* parent, const QString& title, NotificationModule module,
                          bool CriticalModuleNotification::*criticalFlag)
@@ -50,8 +56,7 @@ void ModulePanel::setupFrame(const QString& title)
     rule->setFrameShadow(QFrame::Sunken);
     panelLayout->addWidget(rule);
 
-    readLine = new TextLabel(this);
-    readLine->hide();
+    readLine = new StatusLine(this);
     panelLayout->addWidget(readLine);
 
     grid = new QGridLayout();
@@ -77,17 +82,13 @@ void ModulePanel::updateCriticalModuleNotification(
     }
 }
 
-void ModulePanel::showReads(const QList<QPair<ReadState, QString>>& reads)
+void ModulePanel::showReads()
 {
-    const bool failed = std::any_of(reads.cbegin(), reads.cend(),
-                                    [](const auto& read) { return read.first.phase == ReadState::Failed; });
-    // Red as the header's line for what failed, grey for what is on its way.
-    QPalette palette = readLine->palette();
-    palette.setColor(QPalette::WindowText, failed ? QColor(0xB7, 0x1C, 0x1C) : QColor(0x75, 0x75, 0x75));
-    readLine->setPalette(palette);
-    const QString line = readStateLine(reads);
-    readLine->setText(line);
-    readLine->setVisible(!line.isEmpty());
+    const QList<QPair<ReadState, QString>> reads = ApplicationState::getInstance()->readsOf(module);
+    const bool failed =
+        std::any_of(reads.cbegin(), reads.cend(), [](const auto& read) { return read.first.isFailed(); });
+    readLine->showStatus(readStateLine(reads), failed ? StatusLine::Failure : StatusLine::Quiet,
+                         readStateDetails(reads));
 }
 
 QLabel* ModulePanel::createValueLabel(QWidget* parent)
@@ -109,8 +110,8 @@ QLabel* ModulePanel::addRow(const QString& caption)
     // A value that wraps reads from its caption's line on.
     const int row = addCaption(caption, Qt::AlignLeft | Qt::AlignTop);
     QLabel* value = createValueLabel(this);
+    value->setObjectName(valueName(caption));
     grid->addWidget(value, row, 2);
-    valueLabels.append(value);
     return value;
 }
 
@@ -131,5 +132,5 @@ QLabel* ModulePanel::addStatusRow(const QString& caption)
 void ModulePanel::addLayoutRow(const QString& caption, QLayout* value, QLabel* valueLabel)
 {
     grid->addLayout(value, addCaption(caption, Qt::Alignment()), 2, Qt::AlignLeft);
-    valueLabels.append(valueLabel);
+    valueLabel->setObjectName(valueName(caption));
 }

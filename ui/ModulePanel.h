@@ -1,11 +1,8 @@
 #pragma once
 
-#include "app/ReadState.h"
 #include "notifications/NotificationInfo.h"
 
 #include <QFrame>
-#include <QList>
-#include <QPair>
 #include <QSet>
 
 class QGridLayout;
@@ -13,6 +10,7 @@ class QLabel;
 class QVBoxLayout;
 class QtMaterialIconButton;
 class StatusIndicator;
+class StatusLine;
 
 // The frame every module panel shares: a title, a notification button that lights up for its
 // module's critical notifications, a rule and a grid of caption and value rows.
@@ -22,13 +20,13 @@ class ModulePanel : public QFrame
 
 public:
     NotificationModule getModule() const { return module; }
+    // The object name of the value label of the row captioned `caption`.
+    static QString valueName(const QString& caption);
     QtMaterialIconButton* getNotificationButton() const { return notificationButton; }
     QLabel* getTitleLabel() const { return titleLabel; }
-    // The value label of row `row`, in the order the rows were added.
-    QLabel* getValueLabel(int row) const { return valueLabels.value(row); }
     StatusIndicator* getStatusIndicator() const { return statusIndicator; }
     // The line over the rows that says what of the panel is not known, or that it is loading.
-    QLabel* getReadLine() const { return readLine; }
+    StatusLine* getReadLine() const { return readLine; }
 
 signals:
     void showNotifications(const QSet<NotificationModule>& visibleModules);
@@ -41,7 +39,8 @@ protected:
     ModulePanel(QWidget* parent, const QString& title, NotificationModule module,
                 bool CriticalModuleNotification::*criticalFlag);
 
-    // A caption in column 0 and an empty value label in column 2, which is returned.
+    // A caption in column 0 and an empty value label in column 2, which is returned; the value
+    // label is named after the caption without its colon ("Модель" for "Модель:").
     QLabel* addRow(const QString& caption);
     // As addRow, with the panel's status dot in column 1; the dot stays hidden until a redraw.
     QLabel* addStatusRow(const QString& caption);
@@ -49,9 +48,8 @@ protected:
     void addLayoutRow(const QString& caption, QLayout* value, QLabel* valueLabel);
 
     static QLabel* createValueLabel(QWidget* parent);
-    // Shows what became of the reads the panel's values come from, each with the words that
-    // name its part of the panel.
-    void showReads(const QList<QPair<ReadState, QString>>& reads);
+    // Shows what became of the reads the panel's values come from.
+    void showReads();
 
     QVBoxLayout* panelLayout = nullptr;
     QGridLayout* grid = nullptr;
@@ -66,7 +64,6 @@ private:
     QLabel* titleLabel = nullptr;
     QtMaterialIconButton* notificationButton = nullptr;
     StatusIndicator* statusIndicator = nullptr;
-    QLabel* readLine = nullptr;
-    QList<QLabel*> valueLabels;
+    StatusLine* readLine = nullptr;
     int rows = 0;
 };

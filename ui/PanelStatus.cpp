@@ -1,5 +1,7 @@
 #include "ui/PanelStatus.h"
 
+#include <QStringList>
+
 StatusIndicator::Status statusFromText(const QString& text, const QString& successText)
 {
     if (text == QStringLiteral("Неизвестно")) {
@@ -41,7 +43,18 @@ QString readStateLine(const QList<QPair<ReadState, QString>>& reads)
     }
     if (firstFailed) {
         const QString part = failed < reads.size() ? QLatin1Char(' ') + firstFailed->second : QString();
-        return QStringLiteral("Нет данных") + part + QStringLiteral(": ") + firstFailed->first.error;
+        return QStringLiteral("Нет данных") + part + QStringLiteral(": ") + firstFailed->first.said();
     }
     return loading ? QStringLiteral("Загрузка…") : QString();
+}
+
+QString readStateDetails(const QList<QPair<ReadState, QString>>& reads)
+{
+    QStringList errors;
+    for (const auto& read : reads) {
+        if (read.first.isFailed()) {
+            errors << read.first.error;
+        }
+    }
+    return errors.join(QLatin1Char('\n'));
 }

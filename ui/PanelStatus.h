@@ -18,6 +18,9 @@ StatusIndicator::Status shiftStatus(const QString& shiftState);
 QString panelLogLine(const QString& prefix, const QString& first, const QList<QPair<QString, QString>>& rest);
 
 // What a panel says of the reads its values come from, each given with the words that name its
-// part of the panel ("о статусе"): why what failed is not known (naming the part only when
-// another part is), else that the first read is on its way, else nothing.
+// part of the panel ("о статусе"): why what failed is not known, in the operator's words and
+// when (naming the part only when another part is), else that the first read is on its way,
+// else nothing.
 QString readStateLine(const QList<QPair<ReadState, QString>>& reads);
+// The failed reads' own texts, one a line, for the line's tool tip and for support.
+QString readStateDetails(const QList<QPair<ReadState, QString>>& reads);

@@ -2,9 +2,23 @@
 
 #include <QMessageBox>
 
-void showPlainCritical(QWidget* parent, const QString& title, const QString& text)
+namespace {
+
+void showPlainBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, parent);
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+} // namespace
+
+void showPlainCritical(QWidget* parent, const QString& title, const QString& text)
+{
+    showPlainBox(parent, QMessageBox::Critical, title, text);
+}
+
+void showPlainInformation(QWidget* parent, const QString& title, const QString& text)
+{
+    showPlainBox(parent, QMessageBox::Information, title, text);
 }

@@ -24,12 +24,11 @@ void SoftwarePanel::updateInfo()
 {
     const ApplicationState* state = ApplicationState::getInstance();
     const SoftwareInfo info = state->getSoftwareInfo();
-    Logger::getInstance()->debug(panelLogLine(QStringLiteral("Обновление информации о ПО: version="),
-                                              info.version, {{QStringLiteral("status"), info.status}})
-                                     .toStdString());
+    logDebug(panelLogLine(QStringLiteral("Обновление информации о ПО: version="), info.version,
+                          {{QStringLiteral("status"), info.status}}));
     statusLabel->setText(info.status);
     versionLabel->setText(info.version);
     nameLabel->setText(info.name);
     getStatusIndicator()->setStatus(statusFromText(info.status, QStringLiteral("Стабильно")));
-    showReads({{state->getReadState(StatusRead::Connection), QString()}});
+    showReads();
 }

@@ -1,6 +1,7 @@
 #include "ui/StatusIndicator.h"
 
 #include "ui/StatusIndicatorAccessible.h"
+#include "ui/StatusPalette.h"
 
 #include <QAccessible>
 #include <QRegion>
@@ -32,14 +33,14 @@ QString StatusIndicator::colorOf(Status status)
 {
     switch (status) {
     case Success:
-        return QStringLiteral("#4CAF50");
+        return StatusPalette::styleName(StatusPalette::success());
     case Failure:
-        return QStringLiteral("#F44336");
+        return StatusPalette::styleName(StatusPalette::failure());
     case Hidden:
     case Unknown:
         break;
     }
-    return QStringLiteral("#9E9E9E");
+    return StatusPalette::styleName(StatusPalette::unknown());
 }
 
 QString StatusIndicator::toolTipOf(Status status)

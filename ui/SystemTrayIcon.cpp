@@ -52,6 +52,11 @@ void SystemTrayIcon::setupTrayIcon()
     trayIcon = new QSystemTrayIcon(this);
     trayIcon->setIcon(createTrayIcon(NoUnread));
     connect(trayIcon, &QSystemTrayIcon::activated, this, &SystemTrayIcon::onTrayActivated);
+    connect(trayIcon, &QSystemTrayIcon::messageClicked, this, [this] {
+        if (notificationBalloonShown) {
+            emit notificationsAsked();
+        }
+    });
     trayIcon->setToolTip(QStringLiteral("Torvo"));
 }
 
@@ -119,6 +124,7 @@ void SystemTrayIcon::showMessage(const QString& title, const QString& message,
                                  QSystemTrayIcon::MessageIcon icon, int msecs)
 {
     startBalloonPending = false;
+    notificationBalloonShown = false;
     if (!trayIcon) {
         return;
     }
@@ -160,18 +166,10 @@ void SystemTrayIcon::applySummary()
     // The same icon object at each change: Qt caches every icon's drawn pixmaps under that
     // icon's own key, so a new icon each time would leave a few KiB behind.
     trayIcon->setIcon(createTrayIcon(summary));
-    trayIcon->setToolTip(serviceProblem.isEmpty() ? toolTipOf(summary) : serviceProblem);
+    trayIcon->setToolTip(toolTipOf(summary));
 }
 
-void SystemTrayIcon::setServiceProblem(const QString& problem)
-{
-    serviceProblem = problem;
-    if (trayIcon) {
-        applySummary();
-    }
-}
-
-void SystemTrayIcon::updateCriticalNotification(CriticalNotificationType criticalNotificationType)
+void SystemTrayIcon::showSummary(CriticalNotificationType criticalNotificationType)
 {
     // Kept without a tray too, for a tray that comes up later.
     summary = criticalNotificationType;
@@ -180,16 +178,19 @@ void SystemTrayIcon::updateCriticalNotification(CriticalNotificationType critica
     }
 }
 
-void SystemTrayIcon::announceNotifications(CriticalNotificationType criticalNotificationType)
+void SystemTrayIcon::updateCriticalNotification(CriticalNotificationType criticalNotificationType)
 {
+    showSummary(criticalNotificationType);
     switch (criticalNotificationType) {
     case HasUnread:
         showMessage(QStringLiteral("Torvo"), QStringLiteral("Есть непрочитанные уведомления."),
                     QSystemTrayIcon::Warning, 5000);
+        notificationBalloonShown = true;
         break;
     case HasCritical:
         showMessage(QStringLiteral("Torvo"), QStringLiteral("Есть критические уведомления."),
                     QSystemTrayIcon::Critical, 5000);
+        notificationBalloonShown = true;
         break;
     case NoUnread:
     default:
@@ -199,9 +200,13 @@ void SystemTrayIcon::announceNotifications(CriticalNotificationType criticalNoti
 
 void SystemTrayIcon::showWindow()
 {
+    const bool wasAway = !mainWindow->isVisible() || mainWindow->isMinimized();
     mainWindow->showNormal();
     mainWindow->raise();
     mainWindow->activateWindow();
+    if (wasAway) {
+        emit windowRestored();
+    }
 }
 
 void SystemTrayIcon::hideWindow()

@@ -31,19 +31,27 @@ public:
     QSystemTrayIcon* getTrayIcon() const { return trayIcon; }
     QMenu* getTrayMenu() const { return trayMenu; }
 
+signals:
+    // The operator clicked the balloon that told of unread or critical notifications.
+    void notificationsAsked();
+
 public slots:
     void showMessage(const QString& title, const QString& message,
                      QSystemTrayIcon::MessageIcon icon = QSystemTrayIcon::Information, int msecs = 3000);
-    // The icon and the tooltip follow the summary; the balloon comes with announceNotifications.
+    // The icon, the tooltip and the balloon of the summary's level.
     void updateCriticalNotification(CriticalNotificationType criticalNotificationType);
-    void announceNotifications(CriticalNotificationType criticalNotificationType);
-    // While the service cannot be reached the tooltip says so instead of the summary.
-    void setServiceProblem(const QString& problem);
+    // The icon and the tooltip alone, for a summary that is no news to the operator.
+    void showSummary(CriticalNotificationType criticalNotificationType);
     void showWindow();
     void hideWindow();
     void toggleWindow();
     void onTrayActivated(QSystemTrayIcon::ActivationReason reason);
     void exitApplication();
+
+signals:
+    // The window came back from the tray or from its minimised state: what it shows may be hours
+    // old.
+    void windowRestored();
 
 private:
     void setupTrayIcon();
@@ -58,6 +66,6 @@ private:
     QAction* restoreAction = nullptr;
     QAction* quitAction = nullptr;
     bool startBalloonPending = false;
+    bool notificationBalloonShown = false; // the last balloon told of notifications
     CriticalNotificationType summary = NoUnread;
-    QString serviceProblem;
 };

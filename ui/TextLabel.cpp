@@ -3,7 +3,6 @@
 #include <QHelpEvent>
 #include <QPainter>
 #include <QRegularExpression>
-#include <QTextLayout>
 #include <QToolTip>
 #include <QtMath>
 
@@ -24,22 +23,14 @@ TextLabel::TextLabel(QWidget* parent, Mode mode)
     setSizePolicy(policy);
 }
 
-int TextLabel::layOut(QTextLayout& layout, int width) const
+const FittedText& TextLabel::fitted(int width, int maxHeight) const
 {
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setText(text());
-    layout.setFont(font());
-    layout.setTextOption(option);
-    layout.beginLayout();
-    qreal height = 0;
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(qMax(width, 1));
-        line.setPosition(QPointF(0, height));
-        height += line.height();
+    Layout& layout = maxHeight < 0 ? whole : shown;
+    if (layout.width != width || layout.maxHeight != maxHeight || layout.text != text() ||
+        layout.font != font()) {
+        layout = Layout{text(), font(), width, maxHeight, fitText(text(), font(), width, maxHeight)};
     }
-    layout.endLayout();
-    return qMax(qCeil(height), fontMetrics().height());
+    return layout.lines;
 }
 
 int TextLabel::textWidth(const QString& text) const
@@ -53,7 +44,7 @@ QSize TextLabel::sizeHint() const
     const QMargins margins = contentsMargins();
     const int width = textWidth(text()) + margins.left() + margins.right();
     return QSize(width, mode == Wrap ? heightForWidth(width)
-                                     : fontMetrics().height() + margins.top() + margins.bottom());
+                                     : fontMetrics().lineSpacing() + margins.top() + margins.bottom());
 }
 
 QSize TextLabel::minimumSizeHint() const
@@ -68,7 +59,7 @@ QSize TextLabel::minimumSizeHint() const
     const int width = qMin(longestWord, fontMetrics().averageCharWidth() * longestWordChars) +
                       margins.left() + margins.right();
     // One line: how many it takes is the layout's question, asked with the width it gives.
-    return QSize(width, fontMetrics().height() + margins.top() + margins.bottom());
+    return QSize(width, fontMetrics().lineSpacing() + margins.top() + margins.bottom());
 }
 
 bool TextLabel::hasHeightForWidth() const
@@ -82,21 +73,14 @@ int TextLabel::heightForWidth(int width) const
         return -1;
     }
     const QMargins margins = contentsMargins();
-    QTextLayout layout;
-    return layOut(layout, width - margins.left() - margins.right()) + margins.top() + margins.bottom();
-}
-
-bool TextLabel::cutShort() const
-{
-    QTextLayout layout;
-    return layOut(layout, contentsRect().width()) > contentsRect().height();
+    return fitted(width - margins.left() - margins.right(), -1).height() + margins.top() + margins.bottom();
 }
 
 bool TextLabel::event(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip && mode == Elide && toolTip().isEmpty()) {
         // The whole text, only where the label does not show all of it.
-        if (cutShort()) {
+        if (fitted(contentsRect().width(), -1).height() > contentsRect().height()) {
             QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text(), this);
         } else {
             QToolTip::hideText();
@@ -111,27 +95,14 @@ void TextLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setPen(palette().color(foregroundRole()));
+    painter.setFont(font());
     const QRect area = contentsRect();
-    QTextLayout layout;
-    const int height = layOut(layout, area.width());
-    if (mode == Wrap || height <= area.height()) {
-        // Centred in the room it has, as a label's text is.
-        layout.draw(&painter, QPointF(area.left(), area.top() + qMax(0, (area.height() - height) / 2)));
-        return;
-    }
-    // The lines that fit, the last of them shortened to end in "…".
-    for (int i = 0; i < layout.lineCount(); ++i) {
-        const QTextLine line = layout.lineAt(i);
-        const bool last = i + 1 == layout.lineCount() ||
-                          line.rect().bottom() + layout.lineAt(i + 1).height() > area.height();
-        if (!last) {
-            line.draw(&painter, area.topLeft());
-            continue;
-        }
-        const QString rest = text().mid(line.textStart()).simplified();
-        painter.drawText(QRectF(area.left(), area.top() + line.y(), area.width(), line.height()),
-                         Qt::AlignLeft | Qt::AlignVCenter,
-                         fontMetrics().elidedText(rest, Qt::ElideRight, area.width()));
-        break;
+    const FittedText& text = fitted(area.width(), mode == Elide ? area.height() : -1);
+    // Centred in the room it has, as a label's text is.
+    int top = area.top() + qMax(0, (area.height() - text.height()) / 2);
+    for (const QString& line : text.lines) {
+        painter.drawText(QRect(area.left(), top, area.width(), text.lineHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter, line);
+        top += text.lineHeight;
     }
 }

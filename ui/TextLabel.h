@@ -1,14 +1,14 @@
 #pragma once
 
-#include <QLabel>
+#include "ui/TextFit.h"
 
-class QTextLayout;
+#include <QLabel>
 
 // A plain-text label for texts the client does not choose (the service's values, its errors),
 // which never widens its row for them. Lines break at spaces and, in a word longer than a line,
 // anywhere. `Wrap` grows to hold every line; `Elide` shows the lines its height holds, ends the
 // last in "…" and shows the whole text as a tool tip. text() and what a screen reader hears stay
-// the whole text.
+// the whole text. The text is laid out once per width, not at every paint.
 class TextLabel : public QLabel
 {
     Q_OBJECT
@@ -32,11 +32,20 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // Lays the text out in lines of `width` pixels; returns the height it takes.
-    int layOut(QTextLayout& layout, int width) const;
+    // The text in lines of `width` pixels, cut to `maxHeight` when that is not negative.
+    const FittedText& fitted(int width, int maxHeight) const;
     int textWidth(const QString& text) const;
-    // Whether the label shows less than the whole text.
-    bool cutShort() const;
 
     const Mode mode;
+    struct Layout
+    {
+        QString text;
+        QFont font;
+        int width = -1;
+        int maxHeight = -1;
+        FittedText lines;
+    };
+    // The whole text, and what an eliding label shows of it: the last of each.
+    mutable Layout whole;
+    mutable Layout shown;
 };

@@ -2,12 +2,16 @@
 
 #include "app/ApplicationState.h"
 #include "app/Logger.h"
+#include "network/RequestKKTStatus.h"
 #include "network/RequestRegistration.h"
 #include "network/RequestSender.h"
 #include "network/RequestSetupTorvo.h"
 #include "network/RequestStartTorvo.h"
 #include "network/RequestUpgradeTorvo.h"
+#include "ui/BoxText.h"
 #include "ui/PanelStatus.h"
+#include "ui/PlainCriticalBox.h"
+#include "ui/StatusLine.h"
 #include "widgets/QtMaterialRaisedButton.h"
 
 #include <QGridLayout>
@@ -19,16 +23,16 @@
 
 namespace {
 
-const char* const registrationTitle = "Ошибка регистрации";
-const char* const missingRegistrationData = "Недостаточно данных для регистрации Torvo";
-const char* const registrationFailed = "Не удалось зарегистрировать Torvo";
+const QString registrationTitle = QStringLiteral("Ошибка регистрации");
+const QString missingRegistrationData = QStringLiteral("Недостаточно данных для регистрации Torvo");
+const QString registrationFailed = QStringLiteral("Не удалось зарегистрировать Torvo");
+const QString shiftNotOpen = QStringLiteral("Смена не открыта");
+const QString openShift = QStringLiteral("Открыта");
 
-RequestCourse course(QObject* context, const char* subject)
+// The operator's actions on the service end for the device they were started on.
+RequestCourse course(QObject* context, const char* subject, const QString& device)
 {
-    RequestCourse course;
-    course.context = context;
-    course.subject = QString::fromUtf8(subject);
-    return course;
+    return RequestCourse::keepingDevice(context, QString::fromUtf8(subject), device);
 }
 
 } // namespace
@@ -78,22 +82,38 @@ void TorvoPanel::updateInfo()
                            {QStringLiteral("isAvailable"), QString::number(info.hasUpdate ? 1 : 0)},
                            {QStringLiteral("package"), info.updatePackage},
                            {QStringLiteral("version"), info.updateVersion}}));
-    // Only a state the service reported for this device may offer a registration: a read that is
-    // on its way or failed says nothing, and the service may well be registered already.
-    registerButton->setVisible(state->getReadState(StatusRead::Torvo).phase == ReadState::Read &&
-                               !info.registered);
+    // Only what the service said of this device may offer a registration: its state, or its
+    // answer that it has no instance for the register, which is what set-up is for. A read on its
+    // way or failed otherwise says nothing, and the service may well be registered already.
+    const ReadState torvoRead = state->getReadState(StatusRead::Torvo);
+    registerButton->setVisible(!info.registered &&
+                               (torvoRead.phase == ReadState::Read || torvoRead.isNotFound()));
     stateLabel->setText(info.state);
     idLabel->setText(info.velkorId);
     versionLabel->setText(info.version);
-    // One upgrade at a time: the button comes back with the first redraw after its request ends.
-    upgradeButton->setVisible(info.hasUpdate && !upgradeInFlight);
-    showReads({{state->getReadState(StatusRead::Torvo), QStringLiteral("о службе")},
-               {state->getReadState(StatusRead::UpgradeCheck), QStringLiteral("об обновлениях")}});
+    // One upgrade at a time: the button comes back with the first redraw after its request ends,
+    // unless the service accepted it: then only a new version or another offer brings it back.
+    auto accepted = acceptedUpgrades.find(state->getCurrentDevice());
+    if (accepted != acceptedUpgrades.end() && !info.version.isEmpty() &&
+        info.version != accepted->installedVersion) {
+        acceptedUpgrades.erase(accepted); // installed: done with
+        accepted = acceptedUpgrades.end();
+    }
+    const bool alreadyAccepted = accepted != acceptedUpgrades.end() &&
+                                 accepted->package == info.updatePackage &&
+                                 accepted->versionName == info.updateVersion;
+    upgradeButton->setVisible(info.hasUpdate && !upgradeInFlight && !alreadyAccepted);
+    if (torvoRead.isNotFound()) {
+        getReadLine()->showStatus(QStringLiteral("Служба Torvo для этой кассы не настроена (ответ 404)"),
+                                  StatusLine::Quiet);
+    } else {
+        showReads();
+    }
 }
 
-void TorvoPanel::showCritical(const QString& title, const QString& text)
+void TorvoPanel::showCritical(const QString& title, const QStringList& lines)
 {
-    QMessageBox::critical(this, title, text);
+    showPlainCritical(this, title, BoxText::join(lines));
 }
 
 void TorvoPanel::setupTorvo()
@@ -102,25 +122,54 @@ void TorvoPanel::setupTorvo()
     const QString device = ApplicationState::getInstance()->getCurrentDevice();
     const KktInfo kkt = ApplicationState::getInstance()->getKktInfo();
     if (device.isEmpty() || kkt.kktSerial.isEmpty() || kkt.fnSerial.isEmpty() || kkt.kktInn.isEmpty()) {
-        Logger::getInstance()->error(missingRegistrationData);
-        showCritical(QString::fromUtf8(registrationTitle), QString::fromUtf8(missingRegistrationData));
+        logError(missingRegistrationData);
+        showCritical(registrationTitle,
+                     {missingRegistrationData, device.isEmpty() ? QString() : BoxText::deviceLine(device)});
         return;
     }
-    // The service registers only while the cash register's shift is open.
-    if (kkt.shiftState != QStringLiteral("Открыта")) {
-        Logger::getInstance()->error("Смена не открыта");
-        showCritical(QString::fromUtf8(registrationTitle), QStringLiteral("Смена не открыта"));
-        return;
-    }
-
     registerButton->setEnabled(false);
+    if (kkt.shiftState == openShift) {
+        beginRegistration(device, kkt);
+        return;
+    }
+    // The service registers only while the shift is open, and the record may be older than the
+    // shift: only the cash register's answer now refuses.
+    auto* request = new RequestKKTStatus(this);
+    request->setSerial(device);
+    RequestSender::send<RequestKKTStatus>(
+        request, course(this, "статуса ККТ", device),
+        [this, device, kkt](RequestKKTStatus* reply) {
+            const KktInfo fresh = reply->getKktInfo();
+            // The cash register panel shows the shift as it is now.
+            if (fresh.shiftState != kkt.shiftState &&
+                ApplicationState::getInstance()->getCurrentDevice() == device) {
+                ApplicationState::getInstance()->refreshKktStatus();
+            }
+            if (fresh.shiftState != openShift) {
+                logError(shiftNotOpen);
+                showCritical(registrationTitle, {shiftNotOpen, BoxText::deviceLine(device)});
+                registerButton->setEnabled(true);
+                return;
+            }
+            beginRegistration(device, fresh);
+        },
+        [this, device, request](const QString& error) {
+            logError(QStringLiteral("Не удалось узнать состояние смены: ") + error);
+            showCritical(registrationTitle, {QStringLiteral("Не удалось узнать состояние смены"),
+                                             BoxText::failure(request, error), BoxText::deviceLine(device)});
+            registerButton->setEnabled(true);
+        });
+}
+
+void TorvoPanel::beginRegistration(const QString& device, const KktInfo& kkt)
+{
     auto* request = new RequestSetupTorvo(this);
     request->setId(device);
     const QString kktSerial = kkt.kktSerial;
     const QString kktFn = kkt.fnSerial;
     const QString kktInn = kkt.kktInn;
     RequestSender::send<RequestSetupTorvo>(
-        request, course(this, "регистрации службы Torvo"),
+        request, course(this, "регистрации службы Torvo", device),
         [=](RequestSetupTorvo*) { registerTorvo(device, kktSerial, kktFn, kktInn); },
         // A service that is already set up refuses the set-up; starting it is what is left.
         [=](const QString&) { startTorvo(device, kktSerial, kktFn, kktInn); });
@@ -132,7 +181,7 @@ bool TorvoPanel::refuseIncomplete(const QString& currentDevice, const QString& k
     if (!currentDevice.isEmpty() && !kktSerial.isEmpty() && !kktFn.isEmpty() && !kktInn.isEmpty()) {
         return false;
     }
-    Logger::getInstance()->error(missingRegistrationData);
+    logError(missingRegistrationData);
     registerButton->setEnabled(true);
     return true;
 }
@@ -146,11 +195,10 @@ void TorvoPanel::startTorvo(QString currentDevice, QString kktSerial, QString kk
     auto* request = new RequestStartTorvo(this);
     request->setDevice(currentDevice);
     RequestSender::send<RequestStartTorvo>(
-        request, course(this, "запуска Torvo"),
+        request, course(this, "запуска Torvo", currentDevice),
         [=](RequestStartTorvo*) { registerTorvo(currentDevice, kktSerial, kktFn, kktInn); },
-        [this](const QString&) {
-            showCritical(QString::fromUtf8(registrationTitle), QString::fromUtf8(registrationFailed));
-            registerButton->setEnabled(true);
+        [this, request, currentDevice](const QString& error) {
+            refuseRegistration(request, error, currentDevice);
         });
 }
 
@@ -166,15 +214,21 @@ void TorvoPanel::registerTorvo(QString currentDevice, QString kktSerial, QString
     request->setFnSerial(kktFn);
     request->setKktInn(kktInn);
     RequestSender::send<RequestRegistration>(
-        request, course(this, "регистрации Torvo"),
+        request, course(this, "регистрации Torvo", currentDevice),
         [this](RequestRegistration*) {
             ApplicationState::getInstance()->refreshInfo();
             registerButton->setEnabled(true);
         },
-        [this](const QString&) {
-            showCritical(QString::fromUtf8(registrationTitle), QString::fromUtf8(registrationFailed));
-            registerButton->setEnabled(true);
+        [this, request, currentDevice](const QString& error) {
+            refuseRegistration(request, error, currentDevice);
         });
+}
+
+void TorvoPanel::refuseRegistration(const BaseReply* request, const QString& error, const QString& device)
+{
+    showCritical(registrationTitle,
+                 {registrationFailed, BoxText::failure(request, error), BoxText::deviceLine(device)});
+    registerButton->setEnabled(true);
 }
 
 void TorvoPanel::updateTorvo()
@@ -185,8 +239,9 @@ void TorvoPanel::updateTorvo()
     const QString device = ApplicationState::getInstance()->getCurrentDevice();
     if (device.isEmpty() || torvo.updatePackage.isEmpty() || torvo.updateVersion.isEmpty()) {
         const QString text = QStringLiteral("Недостаточно данных для обновления Torvo");
-        showCritical(QStringLiteral("Ошибка обновления"), text);
-        Logger::getInstance()->error(text.toStdString());
+        showCritical(QStringLiteral("Ошибка обновления"),
+                     {text, device.isEmpty() ? QString() : BoxText::deviceLine(device)});
+        logError(text);
         return;
     }
     // Only a closed shift lets the upgrade run at once; otherwise the service queues it.
@@ -208,16 +263,24 @@ void TorvoPanel::updateTorvo()
     request->setPackage(torvo.updatePackage);
     request->setVersionName(torvo.updateVersion);
     RequestSender::send<RequestUpgradeTorvo>(
-        request, course(this, "обновления Torvo"),
-        [this, device](RequestUpgradeTorvo*) {
+        request, course(this, "обновления Torvo", device),
+        [this, device, torvo](RequestUpgradeTorvo*) {
             upgradeInFlight = false;
+            // Accepted, it is not offered again for this register until the service's version
+            // or its offer changes.
+            acceptedUpgrades.insert(device,
+                                    AcceptedUpgrade{torvo.updatePackage, torvo.updateVersion, torvo.version});
             // The version, or the update still on offer, as the service now sees them.
             ApplicationState::getInstance()->refreshAfterChange(device);
-            QMessageBox::information(this, QStringLiteral("Обновление Torvo"),
-                                     QStringLiteral("Обновление Torvo успешно поставлено в очередь"));
+            showPlainInformation(
+                this, QStringLiteral("Обновление Torvo"),
+                BoxText::join({QStringLiteral("Обновление Torvo успешно поставлено в очередь"),
+                               BoxText::deviceLine(device)}));
         },
-        [this](const QString&) {
+        [this, request, device](const QString& error) {
             upgradeInFlight = false;
-            showCritical(QStringLiteral("Ошибка обновления"), QStringLiteral("Не удалось обновить Torvo"));
+            showCritical(QStringLiteral("Ошибка обновления"),
+                         {QStringLiteral("Не удалось обновить Torvo"), BoxText::failure(request, error),
+                          BoxText::deviceLine(device)});
         });
 }

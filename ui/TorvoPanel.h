@@ -1,7 +1,11 @@
 #pragma once
 
+#include "app/ModuleInfo.h"
 #include "ui/ModulePanel.h"
 
+#include <QHash>
+
+class BaseReply;
 class QtMaterialRaisedButton;
 
 // The service itself for the selected device, and the operator's actions on it: registration
@@ -26,7 +30,12 @@ public slots:
 private:
     void setupPanel();
     void setupCallbacks();
-    void showCritical(const QString& title, const QString& text);
+    // A critical box whose lines are those not empty.
+    void showCritical(const QString& title, const QStringList& lines);
+    // The chain from the set-up on, with the register's details as read for `device`.
+    void beginRegistration(const QString& device, const KktInfo& kkt);
+    // A start or registration refused: the box says why and for which register.
+    void refuseRegistration(const BaseReply* request, const QString& error, const QString& device);
     // Ends a step that cannot go on for want of data; the chain stops quietly.
     bool refuseIncomplete(const QString& currentDevice, const QString& kktSerial, const QString& kktFn,
                           const QString& kktInn);
@@ -37,4 +46,12 @@ private:
     QtMaterialRaisedButton* upgradeButton = nullptr;
     QtMaterialRaisedButton* registerButton = nullptr;
     bool upgradeInFlight = false;
+    // What the service accepted to install, per register, and the version it had then.
+    struct AcceptedUpgrade
+    {
+        QString package;
+        QString versionName;
+        QString installedVersion;
+    };
+    QHash<QString, AcceptedUpgrade> acceptedUpgrades;
 };

@@ -23,15 +23,21 @@ void TorvoSettingsDialog::setupUI()
 {
     setWindowTitle(QStringLiteral("Настройки Torvo"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(400, 150);
+    // Higher than the editors need alone: the line that names the register stands above them.
+    setFixedSize(400, 190);
 
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(10);
     layout->setContentsMargins(10, 10, 10, 10);
 
+    layout->addWidget(createDeviceLine());
+
     auto* grid = new QGridLayout();
     compatibilityModeBox = new QCheckBox(this);
     remoteConnectionBox = new QCheckBox(this);
+    // No wider than its box, which its focus border then frames.
+    compatibilityModeBox->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    remoteConnectionBox->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     gismtAddressField = new QtMaterialTextField(this);
     gismtAddressField->setPlaceholderText(QStringLiteral("Введите IP адрес"));
     const QList<QPair<QString, QWidget*>> rows{

@@ -5,6 +5,7 @@
 #include "widgets/QtMaterialRippleOverlay.h"
 #include "widgets/QtMaterialStyle.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -228,6 +229,12 @@ void QtMaterialFlatButton::mousePressEvent(QMouseEvent* event)
     QPushButton::mousePressEvent(event);
 }
 
+void QtMaterialFlatButton::keyPressEvent(QKeyEvent* event)
+{
+    if (!QtMaterialStyle::pressOnEnter(this, event))
+        QPushButton::keyPressEvent(event);
+}
+
 void QtMaterialFlatButton::resizeEvent(QResizeEvent* event)
 {
     QPushButton::resizeEvent(event);
@@ -285,6 +292,9 @@ void QtMaterialFlatButton::paintEvent(QPaintEvent*)
     painter.setClipping(false);
     painter.setOpacity(1);
     paintForeground(&painter);
+    // The halo is how the button shows focus; without it, a ring does.
+    if (hasFocus() && !haloVisible && isEnabled())
+        QtMaterialStyle::paintFocusRing(&painter, rect(), buttonCornerRadius, foregroundColor());
 }
 
 void QtMaterialFlatButton::paintBackground(QPainter* painter)

@@ -5,6 +5,7 @@
 #include "widgets/QtMaterialStyle.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -136,6 +137,12 @@ void QtMaterialIconButton::mouseReleaseEvent(QMouseEvent* event)
     }
 }
 
+void QtMaterialIconButton::keyPressEvent(QKeyEvent* event)
+{
+    if (!QtMaterialStyle::pressOnEnter(this, event))
+        QAbstractButton::keyPressEvent(event);
+}
+
 void QtMaterialIconButton::paintEvent(QPaintEvent*)
 {
     QPixmap pixmap = icon().pixmap(iconSize(), isEnabled() ? QIcon::Normal : QIcon::Disabled);
@@ -150,4 +157,6 @@ void QtMaterialIconButton::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.drawPixmap(
         QRect(QPoint((width() - extent.width()) / 2, (height() - extent.height()) / 2), extent), pixmap);
+    if (hasFocus() && isEnabled())
+        QtMaterialStyle::paintFocusRing(&painter, rect(), 4, color());
 }

@@ -48,12 +48,11 @@ Outcome throughSender(int count)
     for (int i = 0; i < count; ++i) {
         auto* request = new RequestTorvoStatus(&owner);
         request->setDevice(device);
-        RequestCourse course;
-        course.context = &owner;
-        course.subject = QStringLiteral("обновления информации о службе Torvo");
-        course.device = device;
         RequestSender::send<RequestTorvoStatus>(
-            request, course, [&outcome](RequestTorvoStatus*) { ++outcome.answered; },
+            request,
+            RequestCourse::keepingDevice(&owner, QStringLiteral("обновления информации о службе Torvo"),
+                                         device),
+            [&outcome](RequestTorvoStatus*) { ++outcome.answered; },
             [&outcome](const QString&) { ++outcome.failed; });
     }
     waitFor([&] { return outcome.answered + outcome.failed == count; }, 300000);

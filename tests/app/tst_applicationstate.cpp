@@ -4,6 +4,7 @@
 #include "network/BaseReply.h"
 #include "network/NetworkManager.h"
 #include "network/RequestSender.h"
+#include "network/RequestTorvoList.h"
 
 #include "TestEnvironment.h"
 #include "TestServer.h"
@@ -86,8 +87,8 @@ private slots:
     void failedLmSettingsEmptiesAddress();
     void serviceInstanceHasNoRegister();
     void listsFailingAtStartup();
-    void listsPublishedRegistersFirst_data();
-    void listsPublishedRegistersFirst();
+    void listsAddedAsTheyArrive_data();
+    void listsAddedAsTheyArrive();
     void previousDeviceNeverReachesRecords_data();
     void previousDeviceNeverReachesRecords();
     void hungRoundFreesConnections_data();
@@ -355,32 +356,47 @@ void ApplicationStateTest::listsFailingAtStartup()
     QVERIFY(!log.contains(QStringLiteral("Добавлено устройство")));
 }
 
-void ApplicationStateTest::listsPublishedRegistersFirst_data()
+void ApplicationStateTest::listsAddedAsTheyArrive_data()
 {
     QTest::addColumn<bool>("registersLast");
-    QTest::newRow("registers answer first") << false;
-    QTest::newRow("registers answer last") << true;
+    QTest::addColumn<bool>("slowHangs");
+    QTest::newRow("registers answer first") << false << false;
+    QTest::newRow("registers answer last") << true << false;
+    QTest::newRow("instances hang") << false << true;
 }
 
-void ApplicationStateTest::listsPublishedRegistersFirst()
+void ApplicationStateTest::listsAddedAsTheyArrive()
 {
-    // Whichever list answers first, the registers lead and the list changes once, never empty.
+    // The list is cleared at once and each list adds its devices as it arrives: a list that
+    // hangs holds nothing back.
     QFETCH(bool, registersLast);
+    QFETCH(bool, slowHangs);
     state->addDevices({QStringLiteral("R1")});
     TestServer::Reply registers;
     registers.body = kktListBody({QStringLiteral("R1"), QStringLiteral("shared")});
     TestServer::Reply instances;
     instances.body = R"({"instances":[{"id":"I1"},{"id":"shared"}]})";
-    (registersLast ? registers : instances).delayMs = 300;
+    TestServer::Reply& slow = registersLast ? registers : instances;
+    slow.delayMs = 300;
+    slow.action = slowHangs ? TestServer::Action::Hang : TestServer::Action::Answer;
     server.setReply(QStringLiteral("GET"), kktList, registers);
     server.setReply(QStringLiteral("GET"), torvoList, instances);
     QSignalSpy changed(state, &ApplicationState::deviceListChanged);
     state->refreshDeviceList();
-    QVERIFY(idle());
-    const QStringList expected{QStringLiteral("R1"), QStringLiteral("shared"), QStringLiteral("I1")};
-    QCOMPARE(state->getDevices(), expected);
     QCOMPARE(changed.count(), 1);
-    QCOMPARE(changed.first().first().toStringList(), expected);
+    QVERIFY(changed.first().first().toStringList().isEmpty());
+
+    const QStringList first = registersLast ? QStringList{QStringLiteral("I1"), QStringLiteral("shared")}
+                                            : QStringList{QStringLiteral("R1"), QStringLiteral("shared")};
+    QTRY_COMPARE(state->getDevices(), first);
+    if (slowHangs) {
+        QCOMPARE(state->findChildren<RequestTorvoList*>().size(), 1);
+        return;
+    }
+    QVERIFY(idle());
+    QCOMPARE(state->getDevices(),
+             first + QStringList(registersLast ? QStringLiteral("R1") : QStringLiteral("I1")));
+    QCOMPARE(changed.count(), 3);
     QCOMPARE(log.count(QStringLiteral("Добавлено устройство: shared")), 1);
 }
 
@@ -479,24 +495,37 @@ void ApplicationStateTest::serviceProblemFollowsTheLists_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QString>("problem"); // the start of the header line; empty: none
+    QTest::addColumn<bool>("alone");      // the instance list fails while the registers answer
 
     const int answer = int(TestServer::Action::Answer);
     // The line names the address it tried, so a wrong port shows.
-    const QString down = QStringLiteral("Служба Torvo недоступна (127.0.0.1:%1): ").arg(server.port());
+    const QString down =
+        QStringLiteral("Служба Torvo недоступна (127.0.0.1:%1): нет соединения (в ").arg(server.port());
     QTest::newRow("connection reset")
-        << int(TestServer::Action::Drop) << 200 << QByteArray() << down + QStringLiteral("Ошибка сети: ");
-    QTest::newRow("closed mid-reply") << int(TestServer::Action::Drop) << 200 << QByteArray(R"({"kkt":[)")
-                                      << down + QStringLiteral("Ошибка сети: Connection closed");
+        << int(TestServer::Action::Drop) << 200 << QByteArray() << down << false;
+    QTest::newRow("closed mid-reply")
+        << int(TestServer::Action::Drop) << 200 << QByteArray(R"({"kkt":[)") << down << false;
+    // The service is there but cannot give a list: which one, and what went wrong, in words.
+    const QString registers = QStringLiteral("Не удалось получить список касс: ");
     QTest::newRow("server error") << answer << 500 << QByteArray("{}")
-                                  << down + QStringLiteral("Ошибка сети: ");
-    QTest::newRow("no answer in time") << int(TestServer::Action::Hang) << 200 << QByteArray()
-                                       << down + QStringLiteral("Нет ответа от службы");
-    // The service answered: not gone, but with nothing to select, and the line says so.
-    const QString none = QStringLiteral("Служба Torvo не сообщила ни одного устройства: ");
-    QTest::newRow("empty lists") << answer << 200 << QByteArray(R"({"kkt":[],"instances":[]})")
-                                 << none + QStringLiteral("Нет доступных ККТ; Нет зарегистрированных Torvo");
+                                  << registers + QStringLiteral("служба Torvo ответила ошибкой 500 (в ")
+                                  << false;
+    QTest::newRow("no answer in time")
+        << int(TestServer::Action::Hang) << 200 << QByteArray()
+        << registers + QStringLiteral("нет ответа от службы Torvo за 0.3 с") << false;
     QTest::newRow("not JSON") << answer << 200 << QByteArray("<html/>")
-                              << none + QStringLiteral("Ошибка парсинга");
+                              << registers + QStringLiteral("ответ службы Torvo не удалось прочитать")
+                              << false;
+    QTest::newRow("instance list fails alone")
+        << answer << 500 << QByteArray("{}")
+        << QStringLiteral("Не удалось получить список экземпляров Torvo: служба Torvo ответила ошибкой 500")
+        << true;
+    // The service answered: with nothing to select, and the line says so.
+    QTest::newRow("empty lists") << answer << 200 << QByteArray(R"({"kkt":[],"instances":[]})")
+                                 << QStringLiteral(
+                                        "Служба Torvo не сообщила ни одного устройства: Нет доступных "
+                                        "ККТ; Нет зарегистрированных Torvo")
+                                 << false;
 }
 
 void ApplicationStateTest::serviceProblemFollowsTheLists()
@@ -505,37 +534,45 @@ void ApplicationStateTest::serviceProblemFollowsTheLists()
     QFETCH(int, status);
     QFETCH(QByteArray, body);
     QFETCH(QString, problem);
-    auto answerLists = [this](const TestServer::Reply& reply) {
-        server.setReply(QStringLiteral("GET"), kktList, reply);
-        server.setReply(QStringLiteral("GET"), torvoList, reply);
+    QFETCH(bool, alone);
+    TestServer::Reply good;
+    good.body = R"({"kkt":[{"kktSerial":"P1"}],"instances":[{"id":"P2"}]})";
+    auto answerLists = [this](const TestServer::Reply& registers, const TestServer::Reply& instances) {
+        server.setReply(QStringLiteral("GET"), kktList, registers);
+        server.setReply(QStringLiteral("GET"), torvoList, instances);
         state->refreshDeviceList();
         QVERIFY(idle());
     };
-    TestServer::Reply good;
-    good.body = R"({"kkt":[{"kktSerial":"P1"}],"instances":[{"id":"P2"}]})";
-    answerLists(good);
-    QCOMPARE(state->getServiceProblem(), QString());
+    answerLists(good, good);
+    QCOMPARE(state->getServiceProblem().text(), QString());
 
     QSignalSpy changed(state, &ApplicationState::serviceProblemChanged);
     TestServer::Reply fault;
     fault.action = TestServer::Action(action);
     fault.status = status;
     fault.body = body;
-    NetworkManager::getInstance()->setTimeLimitOverride(300);
-    answerLists(fault);
+    if (fault.action == TestServer::Action::Hang) {
+        NetworkManager::getInstance()->setTimeLimitOverride(300);
+    }
+    // Alone, the registers answer last: their answer does not take the instances' line away.
+    TestServer::Reply lateGood = good;
+    lateGood.delayMs = 200;
+    answerLists(alone ? lateGood : fault, fault);
     NetworkManager::getInstance()->setTimeLimitOverride(0);
-    QVERIFY2(problem.isEmpty() ? state->getServiceProblem().isEmpty()
-                               : state->getServiceProblem().startsWith(problem),
-             qPrintable(state->getServiceProblem()));
+    const QString line = state->getServiceProblem().text();
+    QVERIFY2(problem.isEmpty() ? line.isEmpty() : line.startsWith(problem), qPrintable(line));
+    if (alone) {
+        QCOMPARE(state->getDevices(), QStringList(QStringLiteral("P1")));
+    }
     // The next answer takes the line away again.
-    answerLists(good);
-    QCOMPARE(state->getServiceProblem(), QString());
+    answerLists(good, good);
+    QCOMPARE(state->getServiceProblem().text(), QString());
     if (problem.isEmpty()) {
         QCOMPARE(changed.count(), 0);
     } else {
         // Each failing list names its own address, so the line may change once per list.
         QVERIFY(changed.count() >= 2);
-        QCOMPARE(changed.last().first().toString(), QString());
+        QCOMPARE(changed.last().first().value<ServiceProblem>().kind, ServiceProblem::None);
     }
     server.releaseHanging();
 }

@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -106,10 +108,11 @@ private slots:
     void withoutTray();
     void lateTray();
     void secondStart();
+    void lateService();
     void denseScreen();
 
 private:
-    void startBoth();
+    void startBoth(const QJsonObject& scenario = {});
     void startClient();
     QString simulatorOutput() const;
     QString clientLog() const;
@@ -151,9 +154,9 @@ QString ClientProcessTest::simulatorOutput() const
     return QString::fromUtf8(simulator.output());
 }
 
-void ClientProcessTest::startBoth()
+void ClientProcessTest::startBoth(const QJsonObject& scenario)
 {
-    QVERIFY(simulator.start());
+    QVERIFY(simulator.start({}, scenario));
     const QString port = QString::number(simulator.port());
 
     const QString config = data.path() + QStringLiteral("/zel/torvo/torvo-gui");
@@ -297,6 +300,21 @@ void ClientProcessTest::secondStart()
     QTRY_COMPARE_WITH_TIMEOUT(clientLog().count(QStringLiteral("Starting application.")), 2, 30000);
     QTRY_COMPARE_WITH_TIMEOUT(windowState(QStringLiteral("Torvo")), QStringLiteral("viewable"), 30000);
     QCOMPARE(client.state(), QProcess::Running);
+}
+
+// The service comes up after the client, as a Windows service often does after the desktop: the
+// client finds it by itself, selects the first register and starts its notification polls.
+void ClientProcessTest::lateService()
+{
+    qputenv("TORVO_TEST_LIST_RETRY_MS", "200");
+    startBoth({{QStringLiteral("faults"),
+                QJsonArray{QJsonObject{{QStringLiteral("refuse"), true}, {QStringLiteral("seconds"), 2}}}}});
+    qunsetenv("TORVO_TEST_LIST_RETRY_MS");
+    QTRY_VERIFY_WITH_TIMEOUT(
+        clientLog().contains(QStringLiteral("Повторный запрос списка устройств: попытка 1")), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(simulatorOutput().contains(QStringLiteral("GET /api/v1/notifications/")), 60000);
+    QVERIFY(clientLog().contains(QStringLiteral("Изменено выбранное устройство: 00106709871234")) ||
+            clientLog().contains(QStringLiteral("Изменено выбранное устройство: torvo-7f3a2c91")));
 }
 
 void ClientProcessTest::denseScreen()

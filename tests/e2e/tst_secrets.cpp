@@ -165,7 +165,7 @@ void SecretsTest::sampleSockets()
 
 LmSettingsDialog* SecretsTest::openDialog(MainWindow& window)
 {
-    LMPanel* lm = window.getContentFrame()->getInfoPage()->getLmPanel();
+    LMPanel* lm = window.getContentFrame()->getInfoPage()->findChild<LMPanel*>();
     if (!QTest::qWaitFor([lm] { return lm->getSettingsButton()->isEnabled(); })) {
         return nullptr;
     }

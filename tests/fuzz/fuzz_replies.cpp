@@ -124,12 +124,12 @@ void checkKktStatus(const QJsonObject& object)
     request.setSerial(serial);
     check(request.readJson(object).isEmpty(), "the register details never fail on content");
     check(request.getSerial() == serial, "reading keeps the serial asked for");
+    const KktInfo info = request.getKktInfo();
     if (listed) {
-        check(request.getKktSerial() == serial, "the details are those of the register asked for");
+        check(info.kktSerial == serial, "the details are those of the register asked for");
     } else {
-        check(request.getModelName().isEmpty() && request.getKktSerial().isEmpty() &&
-                  request.getFnSerial().isEmpty() && request.getKktRnm().isEmpty() &&
-                  request.getKktInn().isEmpty() && request.getShiftState().isEmpty(),
+        check(info.modelName.isEmpty() && info.kktSerial.isEmpty() && info.fnSerial.isEmpty() &&
+                  info.kktRnm.isEmpty() && info.kktInn.isEmpty() && info.shiftState.isEmpty(),
               "an unlisted register has no details");
     }
 }

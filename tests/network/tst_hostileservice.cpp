@@ -313,15 +313,11 @@ void HostileServiceTest::oneBoundedOutcome()
     QPointer<BaseReply> guard(request);
 
     QString selected = device;
-    RequestCourse course;
-    course.context = &owner;
-    course.subject = QStringLiteral("проверки");
-    course.device = what.perDevice ? device : QString();
-    if (what.perDevice) {
-        course.selectedDevice = [&selected] {
-            return selected;
-        };
-    }
+    const QString subject = QStringLiteral("проверки");
+    const RequestCourse course =
+        what.perDevice
+            ? RequestCourse::forSelection(&owner, subject, device, [&selected] { return selected; })
+            : RequestCourse::forService(&owner, subject);
     int handled = 0;
     QStringList handledErrors;
     log.mark();

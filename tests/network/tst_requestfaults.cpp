@@ -4,6 +4,7 @@
 #include "network/RequestCriticalModule.h"
 #include "network/RequestLMSettings.h"
 #include "network/RequestLMSettingsUpdate.h"
+#include "network/RequestUpgradeTorvo.h"
 
 #include "RequestTestCase.h"
 
@@ -32,14 +33,14 @@ class RequestFaultsTest : public RequestTestCase
     Q_OBJECT
 
 private slots:
-    void lmUpdateRefusal_data();
-    void lmUpdateRefusal();
+    void serviceRefusal_data();
+    void serviceRefusal();
     void deviceIsOneSegment_data();
     void deviceIsOneSegment();
     void passwordsStayOutOfLog();
 };
 
-void RequestFaultsTest::lmUpdateRefusal_data()
+void RequestFaultsTest::serviceRefusal_data()
 {
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QString>("expected"); // empty: the network error text
@@ -56,7 +57,7 @@ void RequestFaultsTest::lmUpdateRefusal_data()
     QTest::newRow("not json") << QByteArray("<html>502</html>") << QString();
 }
 
-void RequestFaultsTest::lmUpdateRefusal()
+void RequestFaultsTest::serviceRefusal()
 {
     QFETCH(QByteArray, body);
     QFETCH(QString, expected);
@@ -75,6 +76,15 @@ void RequestFaultsTest::lmUpdateRefusal()
         QCOMPARE(message, expected);
     }
     QVERIFY(!log.contains(QStringLiteral("Ошибка парсинга")));
+
+    // Any other request fails with the network text and keeps the service's words beside it.
+    server.setJson(QStringLiteral("POST"), QStringLiteral("/api/v1/update/dev-1"), body, 400);
+    auto* upgrade = onDevice<RequestUpgradeTorvo>(owner);
+    QSignalSpy upgradeError(upgrade, &BaseReply::error);
+    send(upgrade);
+    QVERIFY(upgradeError.wait());
+    QVERIFY(isNetworkError(upgradeError.first().at(0).toString()));
+    QCOMPARE(upgrade->getServiceReason(), expected);
 }
 
 void RequestFaultsTest::deviceIsOneSegment_data()

@@ -62,15 +62,10 @@ RequestNotificationsCount* RequestSenderTest::sendCount(Outcomes& outcomes, cons
 {
     auto* request = new RequestNotificationsCount(owner);
     request->setDevice(sentFor);
-    RequestCourse course;
-    course.context = owner;
-    course.subject = QStringLiteral("проверки");
-    course.device = sentFor;
-    if (selected) {
-        course.selectedDevice = [selected] {
-            return *selected;
-        };
-    }
+    const QString subject = QStringLiteral("проверки");
+    const RequestCourse course =
+        selected ? RequestCourse::forSelection(owner, subject, sentFor, [selected] { return *selected; })
+                 : RequestCourse::keepingDevice(owner, subject, sentFor);
     return RequestSender::send<RequestNotificationsCount>(
         request, course, [&outcomes](RequestNotificationsCount*) { ++outcomes.successes; },
         [&outcomes](const QString& message) { outcomes.errors << message; });
@@ -130,10 +125,9 @@ void RequestSenderTest::cutOffBodyIsNotRead()
     request->setDevice(device);
     request->setPort(QStringLiteral("80"));
     QStringList errors;
-    RequestCourse course;
-    course.context = owner;
-    RequestSender::send<RequestLMSettingsUpdate>(request, course, nullptr,
-                                                 [&errors](const QString& message) { errors << message; });
+    RequestSender::send<RequestLMSettingsUpdate>(
+        request, RequestCourse::keepingDevice(owner, QString(), device), nullptr,
+        [&errors](const QString& message) { errors << message; });
     QTRY_COMPARE(errors.size(), 1);
     QCOMPARE(errors.first(), RequestLimits::timeLimitText(testLimitMs));
 }

@@ -263,8 +263,9 @@ void StatusRepliesTest::kktStatus()
     request.setSerial(wanted);
     QCOMPARE(request.getSerial(), wanted);
     QCOMPARE(request.readJson(object(json)), QString());
-    QCOMPARE(QStringList({request.getModelName(), request.getKktSerial(), request.getFnSerial(),
-                          request.getKktRnm(), request.getKktInn(), request.getShiftState()}),
+    const KktInfo info = request.getKktInfo();
+    QCOMPARE(QStringList(
+                 {info.modelName, info.kktSerial, info.fnSerial, info.kktRnm, info.kktInn, info.shiftState}),
              expected);
 }
 

@@ -4,6 +4,7 @@
 #include "notifications/NotificationModuleDelegate.h"
 #include "notifications/NotificationRoles.h"
 #include "notifications/NotificationTimeDelegate.h"
+#include "ui/TextFit.h"
 
 #include <QPainter>
 #include <QStandardItemModel>
@@ -243,8 +244,9 @@ void NotificationDelegatesTest::fitText()
     QFETCH(bool, cut);
     const QFont font(QStringLiteral("DejaVu Sans"), 9);
     const QFontMetrics metrics(font);
-    const QStringList fitted =
-        NotificationEventDelegate::fitText(text, font, 200, lines * metrics.lineSpacing() + 2).split('\n');
+    const FittedText fit = ::fitText(text, font, 200, lines * metrics.lineSpacing() + 2);
+    const QStringList& fitted = fit.lines;
+    QCOMPARE(fit.cut, cut);
     QCOMPARE(fitted.size(), lines);
     for (const QString& line : fitted) {
         QVERIFY2(metrics.horizontalAdvance(line) <= 200, qPrintable(line));

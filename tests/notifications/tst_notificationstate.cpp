@@ -74,6 +74,7 @@ private slots:
     void deleteUnknownIdStillEmits();
     void markAndDeleteFailuresChangeNothing();
     void clearWhileListPending();
+    void pageFromBeforeACommandIsAskedAgain();
     void hungRequestIsGivenUp();
     void requestsFollowSelectedDevice();
     void previousDeviceRepliesAreDropped_data();
@@ -82,7 +83,9 @@ private slots:
     void timerAsksCountThenCritical();
     void summariesFollowMarkAndDelete_data();
     void summariesFollowMarkAndDelete();
-    void announcesOnlyNews();
+    void newsRule_data();
+    void newsRule();
+    void balloonOncePerChangeOfLevel();
 
 private:
     void loadPage(const QList<QJsonObject>& items);
@@ -283,13 +286,13 @@ void NotificationStateTest::markAndDeleteFailuresChangeNothing()
         QStringLiteral("Обработка ответа на запрос отметки уведомлений как прочитанных: error: `")));
     QVERIFY(log.contains(QStringLiteral("Обработка ответа на запрос удаления уведомлений: error: `")));
     // Each failure is kept for the page until a command of its kind succeeds.
-    using Operation = NotificationState::Operation;
-    QVERIFY(state->getFailure(Operation::Mark).startsWith(QStringLiteral("Ошибка сети: ")));
-    QVERIFY(state->getFailure(Operation::Delete).startsWith(QStringLiteral("Ошибка сети: ")));
+    QVERIFY(state->markRead().error.startsWith(QStringLiteral("Ошибка сети: ")));
+    QVERIFY(state->deleteRead().error.startsWith(QStringLiteral("Ошибка сети: ")));
+    QCOMPARE(state->deleteRead().httpStatus, 404);
     server.setJson(QStringLiteral("PATCH"), path, "{}");
     state->markNotificationAsRead({1});
-    QTRY_VERIFY(state->getFailure(Operation::Mark).isEmpty());
-    QVERIFY(!state->getFailure(Operation::Delete).isEmpty());
+    QTRY_VERIFY(!state->markRead().isFailed());
+    QVERIFY(state->deleteRead().isFailed());
 }
 
 void NotificationStateTest::clearWhileListPending()
@@ -309,6 +312,26 @@ void NotificationStateTest::clearWhileListPending()
     QTRY_COMPARE(pendingRequests(state), 0);
     QCOMPARE(server.requestCount(), 1);
     QCOMPARE(state->getNotifications().keys(), QList<int>({5}));
+}
+
+// The first page read again as a bell is clicked came back after a double click had marked its
+// row read, and showed it unread again.
+void NotificationStateTest::pageFromBeforeACommandIsAskedAgain()
+{
+    loadPage({wire(1)});
+    TestServer::Reply slow;
+    slow.body = page({wire(1)}); // read by the service before the mark
+    slow.delayMs = 300;
+    server.setReply(QStringLiteral("POST"), path, slow);
+    server.setJson(QStringLiteral("PATCH"), path, "{}");
+    server.clearRequests();
+    state->updateNotificationList(0, 20);
+    state->markNotificationAsRead({1});
+    QTRY_COMPARE(server.requests(QStringLiteral("PATCH"), path).size(), 1);
+    server.setJson(QStringLiteral("POST"), path, page({wire(1, QStringLiteral("h"), true)}));
+    QTRY_COMPARE(pendingRequests(state), 0);
+    QVERIFY(state->getNotifications().value(1).isRead);
+    QCOMPARE(server.requests(QStringLiteral("POST"), path).size(), 2);
 }
 
 void NotificationStateTest::hungRequestIsGivenUp()
@@ -517,12 +540,44 @@ void NotificationStateTest::summariesFollowMarkAndDelete()
     QCOMPARE(server.requests(QStringLiteral("GET"), path).size(), countInFlight ? 2 : 1);
 }
 
-// The balloon said "Есть критические уведомления" at every return to a register that had them;
-// a level of a register is told until that register falls below it.
-void NotificationStateTest::announcesOnlyNews()
+void NotificationStateTest::newsRule_data()
+{
+    QTest::addColumn<QString>("reports"); // device and level per report: "A2" is register A critical
+    QTest::addColumn<QString>("news");    // 1 where the report is news
+    QTest::newRow("first report") << "A1"
+                                  << "1";
+    QTest::newRow("same level again") << "A1 A1"
+                                      << "10";
+    QTest::newRow("critical, then unread") << "A2 A1"
+                                           << "11";
+    QTest::newRow("another register between") << "A2 B1 A2"
+                                              << "110";
+    QTest::newRow("none, then the same level") << "A1 A0 A1"
+                                               << "111";
+    QTest::newRow("nothing to tell") << "A0"
+                                     << "0";
+}
+
+void NotificationStateTest::newsRule()
+{
+    QFETCH(QString, reports);
+    QFETCH(QString, news);
+    NotificationAnnouncements announcements;
+    QString told;
+    for (const QString& report : reports.split(QLatin1Char(' '))) {
+        told +=
+            announcements.isNews(report.left(1), CriticalNotificationType(report.mid(1).toInt())) ? '1' : '0';
+    }
+    QCOMPARE(told, news);
+}
+
+// A change of a register's level is news (critical to unread too); a return to a register at the
+// level it was announced at is not.
+void NotificationStateTest::balloonOncePerChangeOfLevel()
 {
     ApplicationState* application = ApplicationState::getInstance();
-    QSignalSpy announced(state, &NotificationState::notificationsToAnnounce);
+    QSignalSpy news(state, &NotificationState::hasCriticalNotification);
+    QSignalSpy restored(state, &NotificationState::summaryRestored);
     const auto countFor = [&](const QString& device, int unread, bool critical) {
         server.setJson(QStringLiteral("GET"), path + device, count(unread, critical));
         if (application->getCurrentDevice() == device) {
@@ -535,14 +590,16 @@ void NotificationStateTest::announcesOnlyNews()
     countFor(QStringLiteral("news-A"), 2, true);
     countFor(QStringLiteral("news-B"), 1, false);
     countFor(QStringLiteral("news-A"), 2, true);
-    countFor(QStringLiteral("news-A"), 2, false); // the critical ones were read: nothing worse
-    countFor(QStringLiteral("news-A"), 0, false);
-    countFor(QStringLiteral("news-A"), 0, true);
-    QList<int> levels;
-    for (const QList<QVariant>& signal : qAsConst(announced)) {
-        levels.append(signal.first().value<CriticalNotificationType>());
-    }
-    QCOMPARE(levels, (QList<int>{HasCritical, HasUnread, HasCritical}));
+    countFor(QStringLiteral("news-A"), 2, false);
+    const auto levels = [](const QSignalSpy& spy) {
+        QList<int> levels;
+        for (const QList<QVariant>& signal : spy) {
+            levels.append(signal.first().value<CriticalNotificationType>());
+        }
+        return levels;
+    };
+    QCOMPARE(levels(news), (QList<int>{HasCritical, HasUnread, HasUnread}));
+    QCOMPARE(levels(restored), (QList<int>{NoUnread, NoUnread, HasCritical}));
     application->setCurrentDevice(QString());
     QTRY_COMPARE(application->findChildren<BaseReply*>().size(), 0);
 }

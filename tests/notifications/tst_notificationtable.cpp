@@ -123,6 +123,7 @@ private slots:
     void rowsReplacedDuringQuestion();
     void hiddenSelectionIsNotActedOn();
     void doubleClick();
+    void tabLeavesTheTable();
     void filterMenuFromHeader();
     void filterFromPanel();
     void rowsOfHiddenModuleStayHiddenOnArrival();
@@ -519,7 +520,7 @@ void NotificationTableTest::commands_data()
     QTest::addColumn<int>("action"); // position among the action menu's actions
     QTest::addColumn<int>("rows");
     QTest::addColumn<bool>("select");
-    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("answer"); // NoButton: Enter, as an operator at the keyboard answers
     QTest::addColumn<QString>("question");
     QTest::addColumn<QString>("logLine");
     QTest::addColumn<QList<int>>("deleted");
@@ -540,15 +541,18 @@ void NotificationTableTest::commands_data()
         << QStringLiteral("Запрос на удаление 2 уведомлений") << QList<int>{3, 4} << none;
     QTest::newRow("delete selected, no")
         << 3 << 6 << true << int(QMessageBox::No) << selectedQuestion << QString() << none << none;
+    QTest::newRow("delete selected, Enter")
+        << 3 << 6 << true << int(QMessageBox::NoButton) << selectedQuestion << QString() << none << none;
     QTest::newRow("delete selected, nothing selected")
         << 3 << 6 << false << int(QMessageBox::Yes) << selectedQuestion << QString() << none << none;
-    QTest::newRow("delete all, yes") << 4 << 6 << false << int(QMessageBox::Yes)
-                                     << QStringLiteral("Вы уверены, что хотите удалить все 6 уведомлений?")
+    const QString allQuestion =
+        QStringLiteral("Вы уверены, что хотите удалить все 6 уведомлений?\n"
+                       "Будут удалены загруженные в таблицу уведомления всех модулей.");
+    QTest::newRow("delete all, yes") << 4 << 6 << false << int(QMessageBox::Yes) << allQuestion
                                      << QStringLiteral("Запрос на удаление всех 6 уведомлений") << range(1, 6)
                                      << none;
-    QTest::newRow("delete all, no") << 4 << 6 << false << int(QMessageBox::No)
-                                    << QStringLiteral("Вы уверены, что хотите удалить все 6 уведомлений?")
-                                    << QString() << none << none;
+    QTest::newRow("delete all, Enter")
+        << 4 << 6 << false << int(QMessageBox::NoButton) << allQuestion << QString() << none << none;
 }
 
 // Each command chosen from the right-click menu as the operator does, with the question answered.
@@ -573,6 +577,9 @@ void NotificationTableTest::commands()
     QSignalSpy deleteSpy(table.get(), &NotificationTable::deleteNotificationsRequested);
     QSignalSpy markSpy(table.get(), &NotificationTable::markNotificationsAsReadRequested);
     ModalAnswerer answerer{QMessageBox::StandardButton(answer)};
+    if (answer == QMessageBox::NoButton) {
+        answerer.setAnswerKey(Qt::Key_Return);
+    }
     log.mark();
 
     QTimer::singleShot(0, table.get(), [action] {
@@ -593,6 +600,8 @@ void NotificationTableTest::commands()
         QCOMPARE(answerer.last().text, question);
         QCOMPARE(answerer.last().icon, QMessageBox::Question);
         QCOMPARE(answerer.last().parent, static_cast<QWidget*>(table.get()));
+        // Deleting cannot be undone: the answer an operator gives without reading keeps them.
+        QCOMPARE(answerer.last().defaultButton, QMessageBox::No);
     }
     QCOMPARE(deleteSpy.count(), deleted.isEmpty() ? 0 : 1);
     if (!deleted.isEmpty()) {
@@ -624,14 +633,18 @@ void NotificationTableTest::markAllHiddenDeleteAllVisible()
     // Deleting "all" never reaches rows the filter hides from the operator.
     ModalAnswerer answerer(QMessageBox::Yes);
     table->deleteAllRows();
-    QCOMPARE(answerer.last().text, QStringLiteral("Вы уверены, что хотите удалить все 3 уведомлений?"));
+    const QString scope =
+        QStringLiteral("\nБудут удалены загруженные в таблицу уведомления модулей: ГИС МТ.");
+    QCOMPARE(answerer.last().text,
+             QStringLiteral("Вы уверены, что хотите удалить все 3 уведомлений?") + scope);
     QCOMPARE(idsOf(deleteSpy), range(4, 6));
 
     // With no rows the question still comes, with 0, and nothing is asked of the state.
     table->updateFromState({});
     table->deleteAllRows();
     QCOMPARE(answerer.count(), 2);
-    QCOMPARE(answerer.last().text, QStringLiteral("Вы уверены, что хотите удалить все 0 уведомлений?"));
+    QCOMPARE(answerer.last().text,
+             QStringLiteral("Вы уверены, что хотите удалить все 0 уведомлений?") + scope);
     QCOMPARE(deleteSpy.count(), 1);
 }
 
@@ -681,6 +694,16 @@ void NotificationTableTest::hiddenSelectionIsNotActedOn()
     QVERIFY(log.messages().contains(QStringLiteral("Изменено выделение: выбрано 3 элементов")));
 }
 
+void NotificationTableTest::tabLeavesTheTable()
+{
+    table->updateFromState(notificationRange(1, 3));
+    showTable();
+    table->setCurrentIndex(modelOf(*table)->index(0, 0));
+    // Tab goes on to the page's next control, never from cell to cell.
+    QTest::keyClick(table.get(), Qt::Key_Tab);
+    QCOMPARE(table->currentIndex().column(), 0);
+}
+
 void NotificationTableTest::doubleClick()
 {
     table->updateFromState({{8, notificationRecord(8, LDB, Read)}, {9, notificationRecord(9)}});
@@ -721,20 +744,30 @@ void NotificationTableTest::filterMenuFromHeader()
     QVERIFY(!opened);
     QVERIFY(!activeMenu());
 
-    // "Модуль": the menu opens under the header cell; "Очистить все", then "ГИС МТ".
+    // "Модуль": the menu opens under the header cell, the same click sorts the rows by module;
+    // "Очистить все", then "ГИС МТ".
     QPoint menuAt;
+    QStringList modulesShown;
     QTimer::singleShot(0, table.get(), [&] {
         QMenu* menu = activeMenu();
         QVERIFY(menu);
         menuAt = menu->pos();
+        for (int row = 0; row < modelOf(*table)->rowCount(); ++row) {
+            modulesShown << modelOf(*table)->index(row, 1).data().toString();
+        }
         menu->setActiveAction(menu->actions().at(1));
         QTest::keyClick(menu, Qt::Key_Return);
     });
     clickSection(1);
     QCOMPARE(menuAt, header->mapToGlobal(QPoint(header->sectionViewportPosition(1), header->height())));
-    // Opening the menu leaves the rows in the order of the last sorted column, "Событие".
-    QCOMPARE(header->sortIndicatorSection(), 2);
-    QCOMPARE(qobject_cast<QSortFilterProxyModel*>(modelOf(*table))->sortColumn(), 2);
+    QCOMPARE(header->sortIndicatorSection(), 1);
+    QStringList byModule = modulesShown;
+    std::sort(byModule.begin(), byModule.end());
+    if (header->sortIndicatorOrder() == Qt::DescendingOrder) {
+        std::reverse(byModule.begin(), byModule.end());
+    }
+    QCOMPARE(modulesShown.size(), 6);
+    QCOMPARE(modulesShown, byModule);
     QCOMPARE(modelOf(*table)->rowCount(), 0);
     QCOMPARE(table->rowModel()->rowCount(), 6);
 

@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QPushButton>
+#include <QTest>
 
 ModalAnswerer::ModalAnswerer(QMessageBox::StandardButton answer, QObject* parent)
     : QObject(parent)
@@ -28,7 +30,12 @@ void ModalAnswerer::poll()
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
         record.text = box->text();
         record.icon = box->icon();
+        record.defaultButton = box->standardButton(box->defaultButton());
         seen.append(record);
+        if (answerKey != 0) {
+            QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key(answerKey));
+            return;
+        }
         QAbstractButton* button = box->button(answer);
         if (button) {
             button->click();

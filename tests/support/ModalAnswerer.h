@@ -18,6 +18,9 @@ public:
     explicit ModalAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok, QObject* parent = nullptr);
 
     void setAnswer(QMessageBox::StandardButton button) { answer = button; }
+    // Answers a box with this key, pressed where its focus is, as an operator at the keyboard
+    // does; 0 clicks the answer button.
+    void setAnswerKey(int key) { answerKey = key; }
     // Runs while each dialog is open, just before it is answered: what may happen meanwhile.
     void setWhileOpen(std::function<void()> action) { whileOpen = std::move(action); }
 
@@ -27,6 +30,7 @@ public:
         QString title;
         QString text;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
         QWidget* parent = nullptr;
     };
     QList<Seen> seen;
@@ -37,6 +41,7 @@ private:
     void poll();
 
     QMessageBox::StandardButton answer;
+    int answerKey = 0;
     std::function<void()> whileOpen;
     QTimer timer;
 };

@@ -195,8 +195,8 @@ void SimClientTest::statusReplies()
     auto* kkt = make<RequestKKTStatus>();
     kkt->setSerial(device);
     QVERIFY(run(kkt).ok);
-    QTEST(kkt->getShiftState(), "shift");
-    QCOMPARE(kkt->getKktSerial().isEmpty(), device == instance);
+    QTEST(kkt->getKktInfo().shiftState, "shift");
+    QCOMPARE(kkt->getKktInfo().kktSerial.isEmpty(), device == instance);
 }
 
 void SimClientTest::registrationChain()
@@ -220,9 +220,9 @@ void SimClientTest::registrationChain()
     QVERIFY(run(kkt).ok);
     auto* registration = make<RequestRegistration>();
     registration->setId(openKkt);
-    registration->setKktSerial(kkt->getKktSerial());
-    registration->setFnSerial(kkt->getFnSerial());
-    registration->setKktInn(kkt->getKktInn());
+    registration->setKktSerial(kkt->getKktInfo().kktSerial);
+    registration->setFnSerial(kkt->getKktInfo().fnSerial);
+    registration->setKktInn(kkt->getKktInfo().kktInn);
     QVERIFY(run(registration).ok);
     QVERIFY(!registration->getVelkorId().isEmpty());
 

@@ -7,8 +7,10 @@
 
 #include "app/ApplicationState.h"
 #include "app/Settings.h"
+#include "network/BaseReply.h"
 #include "network/NetworkManager.h"
 #include "ui/GISPanel.h"
+#include "ui/HeaderFrame.h"
 #include "ui/InfoPage.h"
 #include "ui/KKTPanel.h"
 #include "ui/LMPanel.h"
@@ -23,6 +25,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPointer>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QtTest>
 
 #include <memory>
@@ -54,6 +58,9 @@ private slots:
     void init();
     void cleanup();
     void arrangement();
+    void actionRowInSightOverTallPanels();
+    void refreshButtonsShowTheRound_data();
+    void refreshButtonsShowTheRound();
     void stateSignalRedrawsItsPanel_data();
     void stateSignalRedrawsItsPanel();
     void settingsWithoutDevice();
@@ -122,11 +129,11 @@ void InfoPageTest::arrangement()
     page->show();
     QVERIFY(QTest::qWaitForWindowExposed(page.get()));
 
-    const QRect torvo = page->getTorvoPanel()->geometry();
-    const QRect lm = page->getLmPanel()->geometry();
-    const QRect kkt = page->getKktPanel()->geometry();
-    const QRect software = page->getSoftwarePanel()->geometry();
-    const QRect gis = page->getGisPanel()->geometry();
+    const QRect torvo = page->findChild<TorvoPanel*>()->geometry();
+    const QRect lm = page->findChild<LMPanel*>()->geometry();
+    const QRect kkt = page->findChild<KKTPanel*>()->geometry();
+    const QRect software = page->findChild<SoftwarePanel*>()->geometry();
+    const QRect gis = page->findChild<GISPanel*>()->geometry();
     // Torvo over ЛМ ЧЗ on the left, the register over the cash software on the right.
     QCOMPARE(torvo.left(), lm.left());
     QCOMPARE(kkt.left(), software.left());
@@ -155,6 +162,46 @@ void InfoPageTest::arrangement()
     QCOMPARE(settings->geometry().left(), 0);
     QCOMPARE(save->geometry().right(), page->width() - 1);
     QVERIFY(qAbs(update->geometry().center().x() - page->width() / 2) <= page->width() / 6);
+}
+
+// As when the service is down and each panel adds its failure line, or on a low screen.
+void InfoPageTest::actionRowInSightOverTallPanels()
+{
+    page->resize(780, 300);
+    page->show();
+    QVERIFY(QTest::qWaitForWindowExposed(page.get()));
+    for (QWidget* button : {page->getSettingsButton(), page->getUpdateButton(), page->getSaveLogsButton()}) {
+        QTRY_VERIFY(page->rect().contains(button->geometry()));
+    }
+    QVERIFY(page->findChild<QScrollArea*>()->verticalScrollBar()->maximum() > 0);
+}
+
+void InfoPageTest::refreshButtonsShowTheRound_data()
+{
+    QTest::addColumn<bool>("list"); // the header's list round, else the page's round of the state
+    QTest::newRow("Обновить список") << true;
+    QTest::newRow("Обновить информацию") << false;
+}
+
+void InfoPageTest::refreshButtonsShowTheRound()
+{
+    QFETCH(bool, list);
+    HeaderFrame header(nullptr);
+    QtMaterialRaisedButton* button = list ? header.getRefreshButton() : page->getUpdateButton();
+    const QString idle = button->text();
+    TestServer::Reply hang;
+    hang.action = TestServer::Action::Hang;
+    server.setReply(QStringLiteral("GET"), list ? ServicePaths::kktList() : ServicePaths::status(device),
+                    hang);
+    ApplicationState* state = ApplicationState::getInstance();
+    list ? state->refreshDeviceList() : state->refreshInfo();
+    // Busy until the round's last answer, here the one that hangs, is in.
+    QTRY_COMPARE(state->findChildren<BaseReply*>().size(), 1);
+    QCOMPARE(button->text(),
+             list ? QStringLiteral("Обновление списка ...") : QStringLiteral("Обновление информации ..."));
+    server.clearReplies();
+    server.releaseHanging();
+    QTRY_COMPARE(button->text(), idle);
 }
 
 void InfoPageTest::stateSignalRedrawsItsPanel_data()
@@ -307,6 +354,7 @@ void InfoPageTest::exportCancelled()
 void InfoPageTest::exportOutcome_data()
 {
     QTest::addColumn<int>("status"); // 0: no answer within a time limit of 0.4 s
+    QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("reason"); // how the box's second line begins; null: no such line
@@ -316,22 +364,31 @@ void InfoPageTest::exportOutcome_data()
 
     const QString failed = QStringLiteral("Ошибка при сохранении сервисных логи: ");
     const QString noAnswer = QStringLiteral("Нет ответа от службы Torvo за 0.4 с");
-    QTest::newRow("exported") << 200 << QStringLiteral("Выгрузка логов Velkor")
+    const QString notExported = QStringLiteral("Не удалось выгрузить логи");
+    const QString failTitle = QStringLiteral("Ошибка при выгрузке сервисных логов");
+    QTest::newRow("exported") << 200 << QByteArray("{}") << QStringLiteral("Выгрузка логов Velkor")
                               << QStringLiteral("Логи успешно выгружены") << QString()
                               << int(QMessageBox::Information) << QStringLiteral("Сервисные логи сохранены")
                               << " INFO  [GUI] ";
-    QTest::newRow("refused") << 500 << QStringLiteral("Ошибка при выгрузке сервисных логов")
-                             << QStringLiteral("Не удалось выгрузить логи") << QStringLiteral("Ошибка сети: ")
+    // Without the service's words, how it failed in the operator's; the log keeps the transport's.
+    QTest::newRow("refused") << 500 << QByteArray("{}") << failTitle << notExported
+                             << QStringLiteral("служба Torvo ответила ошибкой 500 (в ")
                              << int(QMessageBox::Critical) << failed + QStringLiteral("Ошибка сети: ")
                              << " ERROR [GUI] ";
-    QTest::newRow("no answer") << 0 << QStringLiteral("Ошибка при выгрузке сервисных логов")
-                               << QStringLiteral("Не удалось выгрузить логи") << noAnswer
+    // The service's own words instead of the transport's, which the log keeps.
+    QTest::newRow("refused, with the service's reason")
+        << 403 << QByteArray(R"({"error":{"text":"Нет доступа к папке: /home"}})") << failTitle << notExported
+        << QStringLiteral("Нет доступа к папке: /home") << int(QMessageBox::Critical)
+        << failed + QStringLiteral("Ошибка сети: ") << " ERROR [GUI] ";
+    QTest::newRow("no answer") << 0 << QByteArray() << failTitle << notExported
+                               << QStringLiteral("нет ответа от службы Torvo за 0.4 с (в ")
                                << int(QMessageBox::Critical) << failed + noAnswer << " ERROR [GUI] ";
 }
 
 void InfoPageTest::exportOutcome()
 {
     QFETCH(int, status);
+    QFETCH(QByteArray, body);
     QFETCH(QString, title);
     QFETCH(QString, text);
     QFETCH(QString, reason);
@@ -345,7 +402,7 @@ void InfoPageTest::exportOutcome()
         server.setReply(QStringLiteral("POST"), serviceLogPath, hang);
         NetworkManager::getInstance()->setTimeLimitOverride(400);
     } else {
-        server.setJson(QStringLiteral("POST"), serviceLogPath, "{}", status);
+        server.setJson(QStringLiteral("POST"), serviceLogPath, body, status);
     }
     answerChooser(folder);
     ModalAnswerer answerer;
@@ -356,14 +413,14 @@ void InfoPageTest::exportOutcome()
     QTRY_COMPARE(answerer.count(), 1);
     QVERIFY(button->isEnabled());
     QCOMPARE(answerer.last().title, title);
-    // The failure's reason, the one the log gives, on a line of its own.
+    // The reason, then the register it was for; or the register, then the folder written to.
     const QStringList lines = answerer.last().text.split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 3);
     QCOMPARE(lines.first(), text);
-    QCOMPARE(lines.size(), reason.isNull() ? 1 : 2);
-    if (!reason.isNull()) {
-        QVERIFY2(lines.last().startsWith(reason), qPrintable(lines.last()));
-        QVERIFY(log.contains(QStringLiteral("Ошибка при сохранении сервисных логи: ") + lines.last()));
-    }
+    const QString detail =
+        reason.isNull() ? QStringLiteral("Папка: ") + QDir::toNativeSeparators(folder) : reason;
+    QVERIFY2(lines.at(reason.isNull() ? 2 : 1).startsWith(detail), qPrintable(answerer.last().text));
+    QCOMPARE(lines.at(reason.isNull() ? 1 : 2), QStringLiteral("Касса: ") + device);
     QCOMPARE(int(answerer.last().icon), icon);
     QCOMPARE(answerer.last().parent, page.get());
     QCOMPARE(captions.size(), 1);
@@ -389,7 +446,7 @@ void InfoPageTest::exportUsesPortOfTheMoment()
     page->getSaveLogsButton()->click();
     writePort(server.port()); // a later change does not move the request already made
     QTRY_COMPARE(answerer.count(), 1);
-    QCOMPARE(answerer.last().text, QStringLiteral("Логи успешно выгружены"));
+    QVERIFY(answerer.last().text.startsWith(QStringLiteral("Логи успешно выгружены\n")));
     QCOMPARE(other.requestCount(), 1);
     QCOMPARE(other.lastRequest().path, serviceLogPath);
     QCOMPARE(server.requestCount(), 0);
@@ -403,7 +460,7 @@ void InfoPageTest::businessLogExport()
     page->saveBusinessLogs(device, folder);
     QTRY_COMPARE(answerer.count(), 1);
     QCOMPARE(answerer.last().title, QStringLiteral("Выгрузка логов Velkor"));
-    QCOMPARE(answerer.last().text, QStringLiteral("Логи успешно выгружены"));
+    QVERIFY(answerer.last().text.startsWith(QStringLiteral("Логи успешно выгружены\n")));
     QCOMPARE(server.lastRequest().path, businessPath);
     QCOMPARE(QJsonDocument::fromJson(server.lastRequest().body).object(),
              QJsonObject({{QStringLiteral("path"), folder}}));
@@ -414,7 +471,8 @@ void InfoPageTest::businessLogExport()
     page->saveBusinessLogs(device, folder);
     QTRY_COMPARE(answerer.count(), 2);
     QCOMPARE(answerer.last().title, QStringLiteral("Ошибка при выгрузке бизнес логов"));
-    QVERIFY(answerer.last().text.startsWith(QStringLiteral("Не удалось выгрузить логи\nОшибка сети: ")));
+    QVERIFY(answerer.last().text.startsWith(
+        QStringLiteral("Не удалось выгрузить логи\nслужба Torvo ответила ошибкой 500")));
     QVERIFY(log.contains(QStringLiteral("Ошибка при сохранении бизнес логи: Ошибка сети: ")));
 }
 

@@ -53,6 +53,12 @@ QStringList textsOf(const QList<QtMaterialTextField*>& fields)
     return texts;
 }
 
+QString deviceLineOf(QDialog* dialog)
+{
+    auto* line = dialog->findChild<QLabel*>(QStringLiteral("deviceLine"));
+    return line ? line->text() : QString();
+}
+
 QStringList captionsOf(QDialog* dialog)
 {
     QStringList captions;
@@ -77,6 +83,9 @@ private slots:
     void cleanup();
     void layout_data();
     void layout();
+    void readOnlyWhileLoading_data();
+    void readOnlyWhileLoading();
+    void passwordsShownOnRequest();
     void lmLoadFillsFields();
     void torvoLoadFillsEditors();
     void loadError_data();
@@ -144,20 +153,21 @@ void SettingsDialogsTest::layout_data()
     QTest::addColumn<QStringList>("captions");
     QTest::addColumn<QStringList>("placeholders");
     QTest::addColumn<int>("checkBoxes");
+    QTest::addColumn<int>("secrets"); // the last fields, which hide what they hold
 
-    QTest::newRow("lm") << "lm" << QStringLiteral("Настройки ЛМ ЧЗ") << QSize(400, 300)
+    QTest::newRow("lm") << "lm" << QStringLiteral("Настройки ЛМ ЧЗ") << QSize(400, 340)
                         << QStringList{QStringLiteral("Адрес:"), QStringLiteral("Порт:"),
                                        QStringLiteral("Логин:"), QStringLiteral("Пароль:"),
                                        QStringLiteral("Новый пароль:")}
                         << QStringList{QStringLiteral("Введите IP адрес"), QStringLiteral("Введите порт"),
                                        QStringLiteral("Введите логин"), QStringLiteral("Введите пароль"),
                                        QStringLiteral("Введите новый пароль")}
-                        << 0;
-    QTest::newRow("torvo") << "torvo" << QStringLiteral("Настройки Torvo") << QSize(400, 150)
+                        << 0 << 2;
+    QTest::newRow("torvo") << "torvo" << QStringLiteral("Настройки Torvo") << QSize(400, 190)
                            << QStringList{QStringLiteral("Режим совместимости:"),
                                           QStringLiteral("Режим удалённого подключения:"),
                                           QStringLiteral("Адрес ГИСМТ:")}
-                           << QStringList{QStringLiteral("Введите IP адрес")} << 2;
+                           << QStringList{QStringLiteral("Введите IP адрес")} << 2 << 0;
 }
 
 void SettingsDialogsTest::layout()
@@ -168,6 +178,7 @@ void SettingsDialogsTest::layout()
     QFETCH(QStringList, captions);
     QFETCH(QStringList, placeholders);
     QFETCH(int, checkBoxes);
+    QFETCH(int, secrets);
 
     server.setJson(QStringLiteral("GET"), kind == QLatin1String("lm") ? lmPath : torvoPath,
                    kind == QLatin1String("lm") ? lmSettings : torvoSettings);
@@ -195,9 +206,11 @@ void SettingsDialogsTest::layout()
 
     const QList<QtMaterialTextField*> fields = fieldsOf(dialog);
     QStringList shownPlaceholders;
-    for (QtMaterialTextField* field : fields) {
-        shownPlaceholders << field->placeholderText();
-        QCOMPARE(field->echoMode(), QLineEdit::Normal);
+    for (int i = 0; i < fields.size(); ++i) {
+        shownPlaceholders << fields.at(i)->placeholderText();
+        // The till's screen faces the customer.
+        QCOMPARE(fields.at(i)->echoMode(),
+                 i < fields.size() - secrets ? QLineEdit::Normal : QLineEdit::Password);
     }
     QCOMPARE(shownPlaceholders, placeholders);
     const QList<QCheckBox*> boxes = dialog->findChildren<QCheckBox*>();
@@ -210,6 +223,50 @@ void SettingsDialogsTest::layout()
     QVERIFY(!save->isHaloVisible());
     QVERIFY(waitForNetworkIdle());
     QCOMPARE(server.requestCount(), 1); // one load in the dialog's life
+}
+
+void SettingsDialogsTest::readOnlyWhileLoading_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("lm") << "lm";
+    QTest::newRow("torvo") << "torvo";
+}
+
+void SettingsDialogsTest::readOnlyWhileLoading()
+{
+    QFETCH(QString, kind);
+    const QString path = kind == QLatin1String("lm") ? lmPath : torvoPath;
+    TestServer::Reply reply;
+    reply.body = kind == QLatin1String("lm") ? lmSettings : torvoSettings;
+    reply.delayMs = 300;
+    server.setReply(QStringLiteral("GET"), path, reply);
+    QDialog* dialog = open(kind);
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    QtMaterialTextField* field = fieldsOf(dialog).at(0);
+
+    // Typed while the service's values are on their way, it would be replaced by the loaded one.
+    QCOMPARE(deviceLineOf(dialog),
+             QStringLiteral("Касса: ") + device + QStringLiteral("\nЗагрузка настроек ..."));
+    QTest::keyClicks(field, QStringLiteral("10.9.9.9"));
+    QCOMPARE(field->text(), QString());
+    QTRY_VERIFY(!field->text().isEmpty());
+    QCOMPARE(deviceLineOf(dialog), QStringLiteral("Касса: ") + device);
+    QVERIFY(!field->isReadOnly());
+    dialog->close();
+}
+
+void SettingsDialogsTest::passwordsShownOnRequest()
+{
+    server.setJson(QStringLiteral("GET"), lmPath, lmSettings);
+    QDialog* dialog = open(QStringLiteral("lm"));
+    auto* password = dialog->findChild<QtMaterialTextField*>(QStringLiteral("passwordField"));
+    auto* reveal = dialog->findChild<QAbstractButton*>(QStringLiteral("passwordFieldReveal"));
+    reveal->click();
+    QCOMPARE(password->echoMode(), QLineEdit::Normal);
+    QCOMPARE(reveal->accessibleName(), QStringLiteral("Скрыть пароль"));
+    reveal->click();
+    QCOMPARE(password->echoMode(), QLineEdit::Password);
+    dialog->close();
 }
 
 void SettingsDialogsTest::lmLoadFillsFields()
@@ -296,10 +353,13 @@ void SettingsDialogsTest::loadError()
     QCOMPARE(seen.title, title);
     QCOMPARE(seen.icon, QMessageBox::Critical);
     QCOMPARE(seen.parent, dialog);
+    // The error, then the register it was for.
+    QVERIFY2(seen.text.endsWith(QStringLiteral("\nКасса: ") + device), qPrintable(seen.text));
+    const QString error = seen.text.section(QLatin1Char('\n'), 0, 0);
     if (text.endsWith(QStringLiteral("..."))) {
-        QVERIFY2(seen.text.startsWith(text.chopped(3)), qPrintable(seen.text));
+        QVERIFY2(error.startsWith(text.chopped(3)), qPrintable(seen.text));
     } else {
-        QCOMPARE(seen.text, text);
+        QCOMPARE(error, text);
     }
     QStringList expected;
     if (kind == QLatin1String("lm")) {
@@ -316,7 +376,8 @@ void SettingsDialogsTest::loadError()
     QVERIFY(!saveButtonOf(dialog)->isEnabled());
     const QString subject = kind == QLatin1String("lm") ? QStringLiteral("ЛМ") : QStringLiteral("Torvo");
     QVERIFY(log.contains(QStringLiteral("Обработка ответа на запрос настроек ") + subject +
-                         QStringLiteral(": error: `") + seen.text + QLatin1Char('`')));
+                         QStringLiteral(": error: `") + error + QLatin1Char('`')));
+    QVERIFY(deviceLineOf(dialog).endsWith(QStringLiteral("Настройки не загружены, сохранить их нельзя")));
     dialog->close();
 }
 
@@ -415,7 +476,7 @@ void SettingsDialogsTest::lmFailedSaveKeepsValues()
     save->click();
     QTRY_COMPARE(answerer.count(), 1);
     QCOMPARE(answerer.last().title, QStringLiteral("Ошибка при сохранении настроек ЛМ"));
-    QCOMPARE(answerer.last().text, QStringLiteral("Неверный пароль <ЛМ>"));
+    QCOMPARE(answerer.last().text, QStringLiteral("Неверный пароль <ЛМ>\nКасса: ") + device);
     QCOMPARE(answerer.last().icon, QMessageBox::Critical);
     QCOMPARE(answerer.last().parent, dialog);
     QVERIFY(log.contains(
@@ -479,7 +540,9 @@ void SettingsDialogsTest::torvoSave()
     QFETCH(int, status);
 
     server.setJson(QStringLiteral("GET"), torvoPath, torvoSettings);
-    server.setJson(QStringLiteral("PUT"), torvoPath, "{}", status);
+    // A refusal carries the service's own words, which the operator reads on their own line.
+    server.setJson(QStringLiteral("PUT"), torvoPath,
+                   status == 200 ? "{}" : R"({"error":{"text":"Адрес ГИСМТ недоступен"}})", status);
     ModalAnswerer answerer;
     QDialog* dialog = open(QStringLiteral("torvo"));
     QtMaterialTextField* address = fieldsOf(dialog).at(0);
@@ -501,7 +564,9 @@ void SettingsDialogsTest::torvoSave()
     } else {
         QTRY_COMPARE(answerer.count(), 1);
         QCOMPARE(answerer.last().title, QStringLiteral("Ошибка при сохранении настроек Torvo"));
-        QVERIFY(answerer.last().text.startsWith(QStringLiteral("Ошибка сети: ")));
+        const QString text = answerer.last().text;
+        QVERIFY(text.startsWith(QStringLiteral("Ошибка сети: ")));
+        QVERIFY(text.endsWith(QStringLiteral("\nАдрес ГИСМТ недоступен\nКасса: ") + device));
         QCOMPARE(answerer.last().parent, dialog);
         QVERIFY(save->isEnabled());
         QVERIFY(dialog->isVisible());
@@ -574,6 +639,8 @@ void SettingsDialogsTest::saveGoesToTheDeviceOpenedFor()
     if (moved) {
         QVERIFY(selectDevice(QStringLiteral("other-register")));
     }
+    // The dialog says whose settings it holds, and where they will go.
+    QCOMPARE(deviceLineOf(dialog).contains(QStringLiteral("Выбрана другая касса")), moved);
     server.clearRequests();
     log.mark();
     saveButtonOf(dialog)->click();

@@ -1,5 +1,5 @@
-// The status dot and the pure texts behind the panels: status-text mapping, shift mapping and
-// the redraw log line.
+// The status dot and the pure texts behind the panels: status-text mapping, shift mapping, the
+// redraw log line and the line that says what of a panel is not known.
 #include "ui/PanelStatus.h"
 #include "ui/StatusIndicator.h"
 
@@ -21,6 +21,8 @@ private slots:
     void hiddenDotReturns();
     void logLine_data();
     void logLine();
+    void readLine_data();
+    void readLine();
 };
 
 void StatusIndicatorTest::statusFromText_data()
@@ -176,6 +178,34 @@ void StatusIndicatorTest::logLine()
         pairs.append({rest.at(i), rest.at(i + 1)});
     }
     QCOMPARE(panelLogLine(prefix, first, pairs), expected);
+}
+
+void StatusIndicatorTest::readLine_data()
+{
+    QTest::addColumn<QString>("phases"); // one letter per read: n not asked, l loading, f failed, r read
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("nothing asked") << "n" << QString();
+    QTest::newRow("read") << "rr" << QString();
+    QTest::newRow("loading") << "rl" << QStringLiteral("Загрузка…");
+    QTest::newRow("the one read failed") << "f" << QStringLiteral("Нет данных: e0");
+    QTest::newRow("one part failed") << "rf" << QStringLiteral("Нет данных об адресе: e1");
+    QTest::newRow("a failure before loading") << "lf" << QStringLiteral("Нет данных об адресе: e1");
+    QTest::newRow("both failed") << "ff" << QStringLiteral("Нет данных: e0");
+}
+
+void StatusIndicatorTest::readLine()
+{
+    QFETCH(QString, phases);
+    QFETCH(QString, expected);
+    const QStringList words{QStringLiteral("о статусе"), QStringLiteral("об адресе")};
+    QList<QPair<ReadState, QString>> reads;
+    for (int i = 0; i < phases.size(); ++i) {
+        ReadState read;
+        read.phase = ReadState::Phase(QStringLiteral("nlfr").indexOf(phases.at(i))); // in the enum's order
+        read.error = QStringLiteral("e%1").arg(i);
+        reads.append({read, words.at(i)});
+    }
+    QCOMPARE(readStateLine(reads), expected);
 }
 
 QTEST_MAIN(StatusIndicatorTest)

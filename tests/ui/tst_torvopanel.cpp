@@ -9,6 +9,7 @@
 #include "app/ApplicationState.h"
 #include "network/NetworkManager.h"
 #include "ui/InfoPage.h"
+#include "ui/StatusLine.h"
 #include "ui/TorvoPanel.h"
 #include "widgets/QtMaterialRaisedButton.h"
 
@@ -57,6 +58,17 @@ QStringList actionsOf(const QList<TestServer::Request>& requests)
     return actions;
 }
 
+QString valueOf(TorvoPanel* panel, const QString& caption)
+{
+    return panel->findChild<QLabel*>(ModulePanel::valueName(caption))->text();
+}
+
+// A box's first line, the one every box of the kind has; the lines under it say why and where.
+QString firstLine(const QString& text)
+{
+    return text.section(QLatin1Char('\n'), 0, 0);
+}
+
 QStringList chainLines(const LogReader& log)
 {
     QStringList lines;
@@ -81,8 +93,11 @@ private slots:
     void init();
     void cleanup();
     void rowsAndButtons();
+    void registrationOfferedOnWhatTheServiceSaid_data();
+    void registrationOfferedOnWhatTheServiceSaid();
     void registrationRefused_data();
     void registrationRefused();
+    void registrationOnAShiftOpenedSince();
     void registrationChain_data();
     void registrationChain();
     void successfulRegistrationRefreshesOnce();
@@ -94,7 +109,7 @@ private slots:
     void upgradeRefusedForMissingData_data();
     void upgradeRefusedForMissingData();
     void actionsNeverUseAnotherDevicesData();
-    void upgradeButtonStaysHiddenWhileSent();
+    void upgradeButtonStaysHiddenWhileSentAndAccepted();
 
 private:
     // A fresh page whose Torvo panel has drawn `script`.
@@ -117,7 +132,7 @@ void TorvoPanelTest::init()
     server.clearReplies();
     server.clearRequests();
     page = std::make_unique<InfoPage>();
-    panel = page->getTorvoPanel();
+    panel = page->findChild<TorvoPanel*>();
 }
 
 void TorvoPanelTest::cleanup()
@@ -151,9 +166,9 @@ void TorvoPanelTest::rowsAndButtons()
     script.updateVersion = QStringLiteral("1.5.0");
     log.mark();
     load(script);
-    QCOMPARE(panel->getValueLabel(0)->text(), script.torvoState);
-    QCOMPARE(panel->getValueLabel(1)->text(), script.velkorId);
-    QCOMPARE(panel->getValueLabel(2)->text(), script.torvoVersion);
+    QCOMPARE(valueOf(panel, QStringLiteral("Состояние:")), script.torvoState);
+    QCOMPARE(valueOf(panel, QStringLiteral("ID:")), script.velkorId);
+    QCOMPARE(valueOf(panel, QStringLiteral("Версия:")), script.torvoVersion);
     QVERIFY(!registerButton->isHidden());
     QVERIFY(!upgradeButton->isHidden());
 
@@ -180,6 +195,50 @@ void TorvoPanelTest::rowsAndButtons()
     QCOMPARE(log.messages().filter(QStringLiteral("Обновление информации о Torvo")).last(),
              QStringLiteral("Обновление информации о Torvo: status=`зарегистрирован` serial=`VK-0001` "
                             "version=`1.4.2` isAvailable=`1` package=`torvo-setup` version=`1.5.0`"));
+}
+
+void TorvoPanelTest::registrationOfferedOnWhatTheServiceSaid_data()
+{
+    QTest::addColumn<int>("action");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<bool>("offered");
+    QTest::addColumn<QString>("line"); // the start of the panel's line
+    const int answer = int(TestServer::Action::Answer);
+    QTest::newRow("not registered") << answer << 200 << true << QString();
+    // The service has no instance for the register: what set-up is for.
+    QTest::newRow("no instance") << answer << 404 << true
+                                 << QStringLiteral("Служба Torvo для этой кассы не настроена (ответ 404)");
+    // Otherwise the state is not known, and the service may be registered already.
+    QTest::newRow("server error") << answer << 500 << false
+                                  << QStringLiteral(
+                                         "Нет данных о службе: служба Torvo ответила ошибкой 500 (в ");
+    QTest::newRow("time limit") << int(TestServer::Action::Hang) << 200 << false
+                                << QStringLiteral("Нет данных о службе: нет ответа от службы Torvo за 1 с");
+}
+
+void TorvoPanelTest::registrationOfferedOnWhatTheServiceSaid()
+{
+    QFETCH(int, action);
+    QFETCH(int, status);
+    QFETCH(bool, offered);
+    QFETCH(QString, line);
+    DeviceScript script;
+    script.device = device;
+    scriptDevice(server, script);
+    if (status != 200 || action != int(TestServer::Action::Answer)) {
+        TestServer::Reply reply;
+        reply.action = TestServer::Action(action);
+        reply.status = status;
+        server.setReply(QStringLiteral("GET"), ServicePaths::torvoStatus(device), reply);
+    }
+    NetworkManager::getInstance()->setTimeLimitOverride(action == int(TestServer::Action::Hang) ? 1000 : 0);
+    const bool read = selectDevice(device);
+    NetworkManager::getInstance()->setTimeLimitOverride(0);
+    server.releaseHanging();
+    QVERIFY(read);
+    QCOMPARE(!panel->getRegisterButton()->isHidden(), offered);
+    QVERIFY2(panel->getReadLine()->text().startsWith(line), qPrintable(panel->getReadLine()->text()));
+    QCOMPARE(panel->getReadLine()->isHidden(), line.isEmpty());
 }
 
 void TorvoPanelTest::registrationRefused_data()
@@ -224,17 +283,40 @@ void TorvoPanelTest::registrationRefused()
 
     ModalAnswerer answerer;
     panel->getRegisterButton()->click();
-    QCOMPARE(answerer.count(), 1);
+    QTRY_COMPARE(answerer.count(), 1);
     QCOMPARE(answerer.last().className, QStringLiteral("QMessageBox"));
     QCOMPARE(answerer.last().title, QStringLiteral("Ошибка регистрации"));
-    QCOMPARE(answerer.last().text, text);
+    // The box names the register it was for.
+    QCOMPARE(answerer.last().text,
+             field == QLatin1String("device") ? text : text + QStringLiteral("\nКасса: ") + device);
     QCOMPARE(answerer.last().icon, QMessageBox::Critical);
     QCOMPARE(answerer.last().parent, panel);
     QVERIFY(panel->getRegisterButton()->isEnabled());
-    QCOMPARE(log.messages(), QStringList({QStringLiteral("Запрос запуска службы Torvo ..."), text}));
+    QCOMPARE(log.messages().first(), QStringLiteral("Запрос запуска службы Torvo ..."));
+    QCOMPARE(log.messages().last(), text);
     QVERIFY(log.lines().last().contains(QStringLiteral(" ERROR [GUI] ")));
     QVERIFY(waitForNetworkIdle());
-    QCOMPARE(server.requestCount(), 0);
+    // A shift that is not open is asked of the cash register once more before it refuses.
+    const bool shift = field == QLatin1String("shiftState");
+    QCOMPARE(server.requestCount(), shift ? 1 : 0);
+    QCOMPARE(server.requests(QStringLiteral("GET"), ServicePaths::kktList()).size(), shift ? 1 : 0);
+}
+
+// The record said "Закрыта"; the shift was opened since. The registration goes on, on the fresh
+// answer, and the cash register's panel shows it.
+void TorvoPanelTest::registrationOnAShiftOpenedSince()
+{
+    DeviceScript script = upgradable(QStringLiteral("Закрыта"));
+    load(script);
+    script.shiftState = QStringLiteral("Открыта");
+    scriptDevice(server, script);
+    server.clearRequests();
+    ModalAnswerer answerer;
+    panel->getRegisterButton()->click();
+    QTRY_VERIFY(!server.requests(QStringLiteral("POST"), setupPath).isEmpty());
+    QTRY_COMPARE(ApplicationState::getInstance()->getKktInfo().shiftState, QStringLiteral("Открыта"));
+    QVERIFY(waitForNetworkIdle());
+    QVERIFY(!log.messages().contains(QStringLiteral("Смена не открыта")));
 }
 
 void TorvoPanelTest::registrationChain_data()
@@ -325,7 +407,8 @@ void TorvoPanelTest::registrationChain()
     QCOMPARE(answerer.count(), box ? 1 : 0);
     if (box) {
         QCOMPARE(answerer.last().title, QStringLiteral("Ошибка регистрации"));
-        QCOMPARE(answerer.last().text, QStringLiteral("Не удалось зарегистрировать Torvo"));
+        QCOMPARE(firstLine(answerer.last().text), QStringLiteral("Не удалось зарегистрировать Torvo"));
+        QVERIFY(answerer.last().text.endsWith(QStringLiteral("\nКасса: ") + device));
         QCOMPARE(answerer.last().icon, QMessageBox::Critical);
         QCOMPARE(answerer.last().parent, panel);
     }
@@ -432,7 +515,8 @@ void TorvoPanelTest::upgrade()
     if (sent) {
         QTRY_COMPARE(answerer.count(), boxes + 1);
         QCOMPARE(answerer.last().title, QStringLiteral("Обновление Torvo"));
-        QCOMPARE(answerer.last().text, QStringLiteral("Обновление Torvo успешно поставлено в очередь"));
+        QCOMPARE(answerer.last().text,
+                 QStringLiteral("Обновление Torvo успешно поставлено в очередь\nКасса: ") + device);
         QCOMPARE(answerer.last().icon, QMessageBox::Information);
         QCOMPARE(answerer.last().parent, panel);
         QCOMPARE(actionsOf(server.requests()),
@@ -442,10 +526,10 @@ void TorvoPanelTest::upgrade()
         QCOMPARE(bodyOf(request), QJsonObject({{QStringLiteral("package"), QStringLiteral("torvo-setup")},
                                                {QStringLiteral("versionName"), QStringLiteral("1.5.0")}}));
         QVERIFY(log.contains(QStringLiteral("Обработка ответа на запрос обновления Torvo: success")));
-        // The panels then show what the service now has: here, the update still on offer.
+        // The panels then show what the service now has; the update still on offer is accepted.
         QCOMPARE(log.count(QStringLiteral("Запрос обновления полной информации ...")), 1);
         QVERIFY(waitForNetworkIdle());
-        QVERIFY(!button->isHidden());
+        QVERIFY(button->isHidden());
     } else {
         QVERIFY(waitForNetworkIdle());
         QCOMPARE(answerer.count(), boxes);
@@ -462,7 +546,10 @@ void TorvoPanelTest::upgradeFails()
     panel->getUpgradeButton()->click();
     QTRY_COMPARE(answerer.count(), 1);
     QCOMPARE(answerer.last().title, QStringLiteral("Ошибка обновления"));
-    QCOMPARE(answerer.last().text, QStringLiteral("Не удалось обновить Torvo"));
+    // The service's answer in words, and the register, under the first line.
+    QVERIFY(answerer.last().text.startsWith(
+        QStringLiteral("Не удалось обновить Torvo\nслужба Torvo ответила ошибкой 500 (в ")));
+    QVERIFY(answerer.last().text.endsWith(QStringLiteral(")\nКасса: ") + device));
     QCOMPARE(answerer.last().icon, QMessageBox::Critical);
     QCOMPARE(answerer.last().parent, panel);
     const QString line = log.messages().filter(QStringLiteral("запрос обновления Torvo")).value(0);
@@ -499,7 +586,7 @@ void TorvoPanelTest::upgradeRefusedForMissingData()
     panel->updateTorvo();
     QCOMPARE(answerer.count(), 1);
     QCOMPARE(answerer.last().title, QStringLiteral("Ошибка обновления"));
-    QCOMPARE(answerer.last().text, QStringLiteral("Недостаточно данных для обновления Torvo"));
+    QCOMPARE(firstLine(answerer.last().text), QStringLiteral("Недостаточно данных для обновления Torvo"));
     QCOMPARE(answerer.last().icon, QMessageBox::Critical);
     QCOMPARE(answerer.last().parent, panel);
     QCOMPARE(log.messages(), QStringList({QStringLiteral("Запрос обновления Torvo ..."),
@@ -531,15 +618,15 @@ void TorvoPanelTest::actionsNeverUseAnotherDevicesData()
     ApplicationState::getInstance()->setCurrentDevice(other);
     QVERIFY(panel->getRegisterButton()->isHidden());
     QVERIFY(panel->getUpgradeButton()->isHidden());
-    QVERIFY(panel->getValueLabel(1)->text().isEmpty());
+    QVERIFY(valueOf(panel, QStringLiteral("ID:")).isEmpty());
 
     ModalAnswerer answerer;
     panel->getRegisterButton()->click();
     QCOMPARE(answerer.count(), 1);
-    QCOMPARE(answerer.last().text, QStringLiteral("Недостаточно данных для регистрации Torvo"));
+    QCOMPARE(firstLine(answerer.last().text), QStringLiteral("Недостаточно данных для регистрации Torvo"));
     panel->updateTorvo();
     QCOMPARE(answerer.count(), 2);
-    QCOMPARE(answerer.last().text, QStringLiteral("Недостаточно данных для обновления Torvo"));
+    QCOMPARE(firstLine(answerer.last().text), QStringLiteral("Недостаточно данных для обновления Torvo"));
     QVERIFY(actionsOf(server.requests()).isEmpty());
 
     // With no device at all there is nothing to register.
@@ -548,7 +635,7 @@ void TorvoPanelTest::actionsNeverUseAnotherDevicesData()
     QVERIFY(panel->getRegisterButton()->isHidden());
 }
 
-void TorvoPanelTest::upgradeButtonStaysHiddenWhileSent()
+void TorvoPanelTest::upgradeButtonStaysHiddenWhileSentAndAccepted()
 {
     load(upgradable(QStringLiteral("Закрыта")));
     TestServer::Reply slow;
@@ -563,8 +650,16 @@ void TorvoPanelTest::upgradeButtonStaysHiddenWhileSent()
     QVERIFY(selectDevice(device));
     QVERIFY(button->isHidden());
     QTRY_COMPARE(answerer.count(), 1);
-    QCOMPARE(answerer.last().text, QStringLiteral("Обновление Torvo успешно поставлено в очередь"));
-    panel->updateInfo();
+    QCOMPARE(firstLine(answerer.last().text),
+             QStringLiteral("Обновление Torvo успешно поставлено в очередь"));
+    // Accepted, it is not offered again while the service offers the same (it was queued again and
+    // again), until the offer changes.
+    QVERIFY(selectDevice(device));
+    QVERIFY(button->isHidden());
+    DeviceScript newer = upgradable(QStringLiteral("Закрыта"));
+    newer.updateVersion = QStringLiteral("1.6.0");
+    scriptDevice(server, newer);
+    QVERIFY(selectDevice(device));
     QVERIFY(!button->isHidden());
     QCOMPARE(server.requests(QStringLiteral("POST"), ServicePaths::update(device)).size(), 1);
 }

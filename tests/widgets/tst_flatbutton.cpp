@@ -3,8 +3,14 @@
 
 #include "widgets/QtMaterialFlatButton.h"
 #include "widgets/QtMaterialFlatButtonStateMachine.h"
+#include "widgets/QtMaterialIconButton.h"
+#include "widgets/QtMaterialRaisedButton.h"
 #include "widgets/QtMaterialRipple.h"
 #include "widgets/QtMaterialRippleOverlay.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPushButton>
 
 #include <QtTest>
 
@@ -26,6 +32,8 @@ private slots:
     void pressStartsARipple();
     void rippleRemovesItself();
     void sizeHint();
+    void keyboardFocus_data();
+    void keyboardFocus();
     void cleanup();
 
 private:
@@ -304,6 +312,50 @@ void FlatButtonTest::rippleRemovesItself()
     QCOMPARE(overlay.ripples().size(), 1);
     QVERIFY(destroyed.wait(5000));
     QVERIFY(overlay.ripples().isEmpty());
+}
+
+void FlatButtonTest::keyboardFocus_data()
+{
+    QTest::addColumn<bool>("icon");
+    QTest::newRow("raised button") << false;
+    QTest::newRow("icon button") << true;
+}
+
+// With the halo hidden, as every window has it, focus must still show; Enter presses, as Space does.
+void FlatButtonTest::keyboardFocus()
+{
+    QFETCH(bool, icon);
+    QWidget window;
+    auto* layout = new QHBoxLayout(&window);
+    QPixmap bell(24, 24); // a mark in the middle, clear round it
+    bell.fill(Qt::transparent);
+    QPainter(&bell).fillRect(8, 8, 8, 8, Qt::black);
+    auto* raised = new QtMaterialRaisedButton(QStringLiteral("Настройки"));
+    raised->setHaloVisible(false);
+    QAbstractButton* button =
+        icon ? static_cast<QAbstractButton*>(new QtMaterialIconButton(QIcon(bell))) : raised;
+    layout->addWidget(icon ? raised : new QPushButton(QStringLiteral("Выход")));
+    layout->addWidget(button);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    // As the window shows it: a button with a shadow effect renders blank on its own.
+    const auto look = [&window, button] {
+        return window.grab(QRect(button->mapTo(&window, QPoint()), button->size())).toImage();
+    };
+    const QImage unfocused = look();
+    button->setFocus(Qt::TabFocusReason);
+    const QImage focused = look();
+    int changedOnTopRow = 0;
+    for (int x = 0; x < focused.width(); ++x) {
+        changedOnTopRow += focused.pixel(x, 2) != unfocused.pixel(x, 2) ? 1 : 0;
+    }
+    QVERIFY2(changedOnTopRow > focused.width() / 2, qPrintable(QString::number(changedOnTopRow)));
+
+    QSignalSpy clicked(button, &QAbstractButton::clicked);
+    QTest::keyClick(button, Qt::Key_Return);
+    QTest::keyClick(button, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(button, Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(clicked.count(), 2);
 }
 
 void FlatButtonTest::sizeHint()

@@ -19,6 +19,7 @@
 #include "ui/LMPanel.h"
 #include "ui/LmSettingsDialog.h"
 #include "ui/MainWindow.h"
+#include "ui/StatusLine.h"
 #include "ui/TorvoSettingsDialog.h"
 #include "widgets/QtMaterialRaisedButton.h"
 
@@ -200,9 +201,7 @@ int main(int argc, char* argv[])
                     {QStringLiteral("status"), 503}});
     page->showNotifications({GISMT, TORVO});
     table->markAllAsRead();
-    waitFor([&] {
-        return idle() && !page->getState()->getFailure(NotificationState::Operation::Mark).isEmpty();
-    });
+    waitFor([&] { return idle() && page->getState()->markRead().isFailed(); });
     shoot(QStringLiteral("notifications-failed"), windowArea());
     page->showNotifications(defaultModuleFilter());
 
@@ -211,7 +210,7 @@ int main(int argc, char* argv[])
     shootDialog<TorvoSettingsDialog>(QStringLiteral("torvo-settings"),
                                      [&] { QTest::mouseClick(info->getSettingsButton(), Qt::LeftButton); });
     shootDialog<LmSettingsDialog>(QStringLiteral("lm-settings"), [&] {
-        QTest::mouseClick(info->getLmPanel()->getSettingsButton(), Qt::LeftButton);
+        QTest::mouseClick(info->findChild<LMPanel*>()->getSettingsButton(), Qt::LeftButton);
     });
 
     // Two reads answer with something that is not JSON: the panels say what they lack, and why.

@@ -34,6 +34,10 @@ bool SimServer::start(int port)
         return false;
     }
     supervisor = std::thread([this] { supervise(); });
+    // A scenario's refusal starts at once: a service that comes up after the client.
+    if (const int seconds = service.takeRefusal()) {
+        refuseFor(std::chrono::seconds(seconds));
+    }
     return true;
 }
 
