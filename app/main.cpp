@@ -90,7 +90,7 @@ int main(int argc, char* argv[])
         reportStartupFailure(outcome.failure);
         return 1;
     }
-    Logger::getInstance()->info("Starting application.");
+    logInfo(QStringLiteral("Starting application."));
     if (!outcome.unwritten.isEmpty()) {
         reportUnwritten(outcome);
     }

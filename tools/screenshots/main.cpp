@@ -9,6 +9,7 @@
 #include "app/Logger.h"
 #include "app/QtTranslation.h"
 #include "app/Settings.h"
+#include "app/Startup.h"
 #include "network/BaseReply.h"
 #include "notifications/NotificationState.h"
 #include "notifications/NotificationTable.h"
@@ -142,11 +143,10 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: torvo-screenshots OUTPUT_FOLDER [small]\n");
         return 2;
     }
-    try {
-        Settings::getInstance()->configurate();
-        Logger::getInstance()->configurate(Settings::getLoggingConfig().toUtf8().toStdString());
-    } catch (const std::exception& failure) {
-        std::fprintf(stderr, "%s\n", failure.what());
+    // The client's own start-up, so that the pictures show what a till starts with.
+    const StartupOutcome outcome = prepareStartup();
+    if (!outcome.failure.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(outcome.failure));
         return 1;
     }
     QApplication app(argc, argv);
