@@ -40,6 +40,15 @@ dumps_key='HKLM\Software\Microsoft\Windows\Windows Error Reporting\LocalDumps\to
 # reg ARGS...: Windows' reg in the package's registry view (a 32-bit reg.exe sees the 32-bit one).
 reg() { wine reg "$@" "/reg:$bits"; }
 reg_value() { reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
+# taskkill ARGS...: Wine's, run by the prefix's own loader. Where Debian's 32-bit Wine is installed
+# `wine` is the 32-bit loader, and the taskkill it runs finds no 64-bit process.
+taskkill() {
+    if [ "$WINEARCH" = win64 ] && [ -x /usr/lib/wine/wine64 ]; then
+        /usr/lib/wine/wine64 taskkill "$@"
+    else
+        wine taskkill "$@"
+    fi
+}
 # install ARGS...: the installer's exit code, within 5 minutes.
 install() { timeout 300 wine "$installer" "$@"; }
 # The version resource's fields, as Windows' file properties show them.
@@ -121,7 +130,8 @@ printf '{' >"$config/gui_settings.json"
 wine "$exe" >>"$work/gui.err" 2>&1 &
 failed=$!
 until_true 600 start_box || fail "a start-up failure shows no box"
-wine taskkill /IM torvo-gui.exe >/dev/null 2>&1
+taskkill /IM torvo-gui.exe >/dev/null 2>&1
+until_true 600 ended || fail "the start-up failure's box did not close when asked"
 wait "$failed"
 [ $? = 1 ] || fail "a start-up failure did not end with status 1"
 
@@ -190,14 +200,14 @@ install /S
 install /S /ALLOWDOWNGRADE || fail "/ALLOWDOWNGRADE did not downgrade"
 
 # A log that cannot be written: the client runs without it and says so.
-wine taskkill /F /IM torvo-gui.exe >/dev/null 2>&1
+taskkill /F /IM torvo-gui.exe >/dev/null 2>&1
 until_true 600 ended || fail "the client did not end"
 mv "$config/log/gui.log" "$work/gui.log" && mkdir "$config/log/gui.log"
 wine "$exe" >"$work/unwritable.err" 2>&1 &
 until_true 600 start_box || fail "a client that cannot write its log does not say so in a box"
 viewable && running || fail "a client that cannot write its log does not run"
 grep -q 'Failed to open log file' "$work/unwritable.err" || fail "a client that cannot write its log does not say so"
-wine taskkill /F /IM torvo-gui.exe >/dev/null 2>&1
+taskkill /F /IM torvo-gui.exe >/dev/null 2>&1
 until_true 600 ended && rmdir "$config/log/gui.log" && mv "$work/gui.log" "$config/log/gui.log"
 
 # Windows older than 7 SP1 is refused before anything is changed.
