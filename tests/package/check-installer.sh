@@ -41,7 +41,7 @@ dumps_key='HKLM\Software\Microsoft\Windows\Windows Error Reporting\LocalDumps\to
 reg() { wine reg "$@" "/reg:$bits"; }
 reg_value() { reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
 # taskkill ARGS...: Wine's, run by the prefix's own loader. Where Debian's 32-bit Wine is installed
-# `wine` is the 32-bit loader, and the taskkill it runs finds no 64-bit process.
+# `wine` is the 32-bit loader, and the taskkill it runs did not find the 64-bit client here.
 taskkill() {
     if [ "$WINEARCH" = win64 ] && [ -x /usr/lib/wine/wine64 ]; then
         /usr/lib/wine/wine64 taskkill "$@"
