@@ -11,6 +11,10 @@ endforeach()
 # Last, as the build folder may lie inside the tree: the last matching map is the one used.
 add_compile_options(-ffile-prefix-map=${PROJECT_BINARY_DIR}=/torvo/build)
 add_link_options(-Wl,--build-id)
+# rcc's first format stores no file times: later ones store SOURCE_DATE_EPOCH, which a build
+# folder's resources keep from the commit they were last generated at, so an updated build folder
+# and a clean one gave different bytes for one commit. The client never asks a resource's time.
+set(CMAKE_AUTORCC_OPTIONS --format-version 1)
 # moc's files include each header by its path from the tree ("ui/MainWindow.h"), not by a relative
 # path from the build folder, which differs with where that folder lies. moc learns the tree from
 # each target's own include folders, which the libraries declared in subfolders lack.

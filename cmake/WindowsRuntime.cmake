@@ -13,7 +13,9 @@ foreach(dir IN LISTS LOG4CPP_LIBRARY_DIRS)
         list(APPEND TORVO_RUNTIME_DIRS ${bin})
     endif()
 endforeach()
-foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+# libgcc's DLL is named after the exception model (seh on x86_64, dw2 on i686); it lies beside
+# libstdc++'s.
+foreach(dll libstdc++-6.dll libwinpthread-1.dll)
     execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
                     OUTPUT_VARIABLE found OUTPUT_STRIP_TRAILING_WHITESPACE)
     if(IS_ABSOLUTE "${found}")

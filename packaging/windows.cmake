@@ -1,9 +1,12 @@
 # Windows: `cmake --install` makes a deploy folder (the client, every DLL it and its Qt plugins
 # import, the plugins it loads and Qt's Russian translation), keeping the debug information that a
 # stripped install takes off in symbols/ (windows/symbols.cmake). CPack's NSIS generator turns it
-# into torvo-gui-<version>-win64.exe with the project's own template (windows/NSIS.template.in),
-# signed when TORVO_SIGN_COMMAND is set (windows/before-package.cmake), and puts the symbols
-# archive beside it (windows/after-package.cmake).
+# into torvo-gui-<version>-win64.exe (-win32.exe for 32-bit Windows) with the project's own
+# template (windows/NSIS.template.in), signed when TORVO_SIGN_COMMAND is set
+# (windows/before-package.cmake), and puts the symbols archive beside it
+# (windows/after-package.cmake).
+# 64 or 32: the installer's name, its folder and registry view follow from the toolchain's choice.
+math(EXPR TORVO_WINDOWS_BITS "${CMAKE_SIZEOF_VOID_P} * 8")
 set(TORVO_SYMBOLS_DIR ${PROJECT_BINARY_DIR}/symbols)
 set(symbols_setup "
     set(TORVO_OBJCOPY \"${CMAKE_OBJCOPY}\")
@@ -44,7 +47,10 @@ endif()
 # Cross-built, the DLLs are collected from where they were built (windeployqt does it natively).
 # What Windows itself provides is what Wine provides: a DLL found there is not deployed.
 if(CMAKE_CROSSCOMPILING)
-    find_path(TORVO_WINDOWS_SYSTEM_DIR kernel32.dll PATHS /usr/lib/x86_64-linux-gnu/wine/x86_64-windows
+    # Wine names 32-bit x86 i386.
+    string(REPLACE i686 i386 wine_arch "${CMAKE_SYSTEM_PROCESSOR}")
+    file(GLOB wine_dirs /usr/lib/*-linux-gnu/wine/${wine_arch}-windows)
+    find_path(TORVO_WINDOWS_SYSTEM_DIR kernel32.dll PATHS ${wine_dirs}
               NO_CMAKE_FIND_ROOT_PATH DOC "A folder with Windows' own DLLs (Wine's)")
     install(CODE "${symbols_setup}
         set(TORVO_PROGRAMS torvo-gui.exe ${plugin_files})
@@ -71,13 +77,17 @@ list(APPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_SOURCE_DIR}/windows) # NSIS.templa
 set(CPACK_PACKAGE_NAME torvo-gui)
 set(CPACK_PACKAGE_VENDOR zel)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_FILE_NAME torvo-gui-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_FILE_NAME torvo-gui-${PROJECT_VERSION}-win${TORVO_WINDOWS_BITS})
+set(CPACK_TORVO_BITS ${TORVO_WINDOWS_BITS})
+# Named by the 64-bit installer when it refuses 32-bit Windows.
+set(CPACK_TORVO_WIN32_FILE_NAME torvo-gui-${PROJECT_VERSION}-win32.exe)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Torvo: the operator's window onto the local Torvo service")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/resources/images/gui_velkor.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/images/gui_velkor.ico)
 string(REPLACE "," "." CPACK_TORVO_FILE_VERSION "${TORVO_VERSION_NUMBERS}")
 set(CPACK_TORVO_CLIENTS_TOOL ${CMAKE_CURRENT_BINARY_DIR}/torvo-clients.exe)
+set(CPACK_TORVO_STRIP ${CMAKE_STRIP})
 set(CPACK_TORVO_SYMBOLS_DIR ${TORVO_SYMBOLS_DIR})
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/windows/before-package.cmake)
 set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/windows/after-package.cmake)

@@ -24,7 +24,13 @@ foreach(file IN LISTS files)
     endif()
 endforeach()
 set(tool "${CPACK_TOPLEVEL_DIRECTORY}/torvo-clients.exe")
-file(COPY_FILE "${CPACK_TORVO_CLIENTS_TOOL}" "${tool}")
+# Stripped as the payload is, which also stamps it with the commit's time: as linked, it bears the
+# time of whichever commit last relinked it in this build folder.
+execute_process(COMMAND "${CPACK_TORVO_STRIP}" -o "${tool}" "${CPACK_TORVO_CLIENTS_TOOL}"
+                RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "${CPACK_TORVO_STRIP} failed (${failed}) on ${CPACK_TORVO_CLIENTS_TOOL}")
+endif()
 sign_file("${tool}")
 
 set(nsh "!define TORVO_CLIENTS_TOOL \"${tool}\"\n")

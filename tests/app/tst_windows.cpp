@@ -34,28 +34,33 @@ QProcessEnvironment clientEnvironment(const QString& user)
     return env;
 }
 
+struct WindowSearch
+{
+    DWORD pid;
+    HWND found;
+};
+
+// A named function, not a lambda: on 32-bit Windows the callback is __stdcall, which GCC does not
+// convert a lambda to.
+BOOL CALLBACK matchMainWindow(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t title[16] = {};
+    GetWindowTextW(window, title, 16);
+    if (owner == search->pid && QString::fromWCharArray(title) == QLatin1String("Torvo")) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The client's main window: the process's top-level window titled "Torvo", shown or hidden.
 HWND mainWindowOf(qint64 pid)
 {
-    struct Search
-    {
-        DWORD pid;
-        HWND found;
-    } search{DWORD(pid), nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            wchar_t title[16] = {};
-            GetWindowTextW(window, title, 16);
-            if (owner == search->pid && QString::fromWCharArray(title) == QLatin1String("Torvo")) {
-                search->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{DWORD(pid), nullptr};
+    EnumWindows(matchMainWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -7,6 +7,8 @@
 # unwritable log, the administrator's upgrades (over running clients, without the old
 # uninstaller, against a locked file, a downgrade), the refusals, and the silent uninstaller.
 # With TORVO_SIGN_CA (the certificate the build was signed with) the signatures are verified.
+# A 32-bit installer (-win32.exe) runs in a 32-bit prefix; TORVO_OTHER_INSTALLER, the 64-bit one,
+# must then refuse that prefix, and in a 64-bit one the two must replace each other.
 # Usage: check-installer.sh INSTALLER SIMULATOR win10|win7 [SCREENSHOT.png]
 set -u
 installer=$(realpath "$1") sim=$(realpath "$2") version=$3 shot=${4:-}
@@ -17,6 +19,10 @@ export WINEPREFIX=$work/prefix WINEDEBUG=-all
 unset QT_QPA_PLATFORM WINEPATH QT_PLUGIN_PATH
 trap 'stop_started; wineserver -k 2>/dev/null; wineserver -w; rm -rf "$work"' EXIT
 fail() { echo "check-installer ($version): $*" >&2; exit 1; }
+# The package's bits: its name's ending, the registry view of its keys.
+bits_of() { local name=${1##*-win}; echo "${name%.exe}"; }
+bits=$(bits_of "$installer")
+export WINEARCH=win$bits
 
 "$(dirname "$0")/../support/wine-prefix.sh" "$version" || fail "no Wine prefix"
 declare -A kernel=([win10]=10.0 [win7]=6.1)
@@ -31,7 +37,18 @@ config=$drive/ProgramData/zel/torvo/torvo-gui
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Torvo'
 dumps_key='HKLM\Software\Microsoft\Windows\Windows Error Reporting\LocalDumps\torvo-gui.exe'
-reg_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
+# reg ARGS...: Windows' reg in the package's registry view (a 32-bit reg.exe sees the 32-bit one).
+reg() { wine reg "$@" "/reg:$bits"; }
+reg_value() { reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
+# taskkill ARGS...: Wine's, run by the prefix's own loader. Where Debian's 32-bit Wine is installed
+# `wine` is the 32-bit loader, and the taskkill it runs did not find the 64-bit client here.
+taskkill() {
+    if [ "$WINEARCH" = win64 ] && [ -x /usr/lib/wine/wine64 ]; then
+        /usr/lib/wine/wine64 taskkill "$@"
+    else
+        wine taskkill "$@"
+    fi
+}
 # install ARGS...: the installer's exit code, within 5 minutes.
 install() { timeout 300 wine "$installer" "$@"; }
 # The version resource's fields, as Windows' file properties show them.
@@ -46,7 +63,7 @@ for file in torvo-gui.exe Uninstall.exe qtbase_ru.qm platforms/qwindows.dll styl
     [ -f "$app/$file" ] || fail "the installer put no $file into Program Files\\Torvo"
 done
 [ -f "$menu" ] || fail "no Start-menu entry Torvo"
-wine reg query "$run_key" /v Torvo 2>/dev/null | grep -q 'Torvo\\torvo-gui.exe' || fail "no start with the session"
+reg query "$run_key" /v Torvo 2>/dev/null | grep -q 'Torvo\\torvo-gui.exe' || fail "no start with the session"
 [ "$(identity "$app/torvo-gui.exe")" = "Torvo zel 1.0 1.0 " ] || fail "torvo-gui.exe's version resource: $(identity "$app/torvo-gui.exe")"
 for file in torvo-gui.exe Qt5Core.dll Uninstall.exe; do
     signed "$app/$file" || fail "$file's signature does not verify"
@@ -113,7 +130,8 @@ printf '{' >"$config/gui_settings.json"
 wine "$exe" >>"$work/gui.err" 2>&1 &
 failed=$!
 until_true 600 start_box || fail "a start-up failure shows no box"
-wine taskkill /IM torvo-gui.exe >/dev/null 2>&1
+taskkill /IM torvo-gui.exe >/dev/null 2>&1
+until_true 600 ended || fail "the start-up failure's box did not close when asked"
 wait "$failed"
 [ $? = 1 ] || fail "a start-up failure did not end with status 1"
 
@@ -145,7 +163,7 @@ until_true 600 eval '[ "$(grep -c "Starting application" "$config/log/gui.log")"
 
 # An upgrade over both running clients: asked to end, files replaced, the client started again.
 cp "$app/qtbase_ru.qm" "$work/qtbase_ru.qm" && echo stale >"$app/qtbase_ru.qm"
-wine reg add "$uninstall_key" /v DisplayVersion /d 0.9 /f >/dev/null 2>&1
+reg add "$uninstall_key" /v DisplayVersion /d 0.9 /f >/dev/null 2>&1
 install /S || fail "the upgrade over running clients failed"
 cmp -s "$work/qtbase_ru.qm" "$app/qtbase_ru.qm" || fail "the upgrade did not replace the files"
 [ "$(reg_value "$uninstall_key" DisplayVersion)" = 1.0 ] || fail "the upgrade left the version"
@@ -155,7 +173,7 @@ until_true 600 running || fail "the upgrade did not start the client again"
 [ "$(client_pids)" != "$session_client" ] || fail "the client that runs is the old one"
 
 # Without the old uninstaller, an upgrade installs over the old version, within its bound.
-wine reg add "$uninstall_key" /v DisplayVersion /d 0.9 /f >/dev/null 2>&1
+reg add "$uninstall_key" /v DisplayVersion /d 0.9 /f >/dev/null 2>&1
 rm "$app/Uninstall.exe"
 install /S || fail "the upgrade without the old uninstaller failed"
 [ -f "$app/Uninstall.exe" ] && [ "$(reg_value "$uninstall_key" DisplayVersion)" = 1.0 ] ||
@@ -167,7 +185,7 @@ as_user technician '"C:\Program Files\Torvo\Uninstall.exe" _?=C:\Program Files\T
 # shellcheck disable=SC2317
 holding() { local pid; pid=$(pgrep -f 'Torvo.Uninstall\.exe') && xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; }
 until_true 600 holding || fail "the uninstaller did not start"
-wine reg add "$uninstall_key" /v DisplayVersion /d 0.9 /f >/dev/null 2>&1
+reg add "$uninstall_key" /v DisplayVersion /d 0.9 /f >/dev/null 2>&1
 install /S
 status=$?
 [ $status = 2 ] || fail "an upgrade against a held file ended with $status, not 2"
@@ -176,20 +194,20 @@ until_true 600 running || fail "a failed upgrade left no client running"
 pkill -f 'Torvo.Uninstall\.exe'
 
 # A newer version installed: refused under /S unless allowed.
-wine reg add "$uninstall_key" /v DisplayVersion /d 9.9 /f >/dev/null 2>&1
+reg add "$uninstall_key" /v DisplayVersion /d 9.9 /f >/dev/null 2>&1
 install /S
 [ $? = 4 ] && [ "$(reg_value "$uninstall_key" DisplayVersion)" = 9.9 ] || fail "a downgrade was not refused with exit code 4"
 install /S /ALLOWDOWNGRADE || fail "/ALLOWDOWNGRADE did not downgrade"
 
 # A log that cannot be written: the client runs without it and says so.
-wine taskkill /F /IM torvo-gui.exe >/dev/null 2>&1
+taskkill /F /IM torvo-gui.exe >/dev/null 2>&1
 until_true 600 ended || fail "the client did not end"
 mv "$config/log/gui.log" "$work/gui.log" && mkdir "$config/log/gui.log"
 wine "$exe" >"$work/unwritable.err" 2>&1 &
 until_true 600 start_box || fail "a client that cannot write its log does not say so in a box"
 viewable && running || fail "a client that cannot write its log does not run"
 grep -q 'Failed to open log file' "$work/unwritable.err" || fail "a client that cannot write its log does not say so"
-wine taskkill /F /IM torvo-gui.exe >/dev/null 2>&1
+taskkill /F /IM torvo-gui.exe >/dev/null 2>&1
 until_true 600 ended && rmdir "$config/log/gui.log" && mv "$work/gui.log" "$config/log/gui.log"
 
 # Windows older than 7 SP1 is refused before anything is changed.
@@ -206,8 +224,49 @@ wine 'C:\Program Files\Torvo\Uninstall.exe' /S || fail "the silent uninstall fai
 timeout 600 wineserver --wait || fail "the uninstaller did not end"
 [ -e "$app/torvo-gui.exe" ] && fail "the uninstaller left the program"
 [ -e "$menu" ] && fail "the uninstaller left the Start-menu entry"
-wine reg query "$run_key" /v Torvo >/dev/null 2>&1 && fail "the uninstaller left the start with the session"
-wine reg query "$dumps_key" >/dev/null 2>&1 && fail "the uninstaller left the crash dumps' setting"
-wine reg query "$uninstall_key" >/dev/null 2>&1 && fail "the uninstaller left the entry in Add/Remove Programs"
+reg query "$run_key" /v Torvo >/dev/null 2>&1 && fail "the uninstaller left the start with the session"
+reg query "$dumps_key" >/dev/null 2>&1 && fail "the uninstaller left the crash dumps' setting"
+reg query "$uninstall_key" >/dev/null 2>&1 && fail "the uninstaller left the entry in Add/Remove Programs"
 [ -f "$config/gui_settings.json" ] && [ -f "$config/log/gui.log" ] || fail "the uninstaller removed the operator's data"
+
+other=${TORVO_OTHER_INSTALLER:-}
+if [ -n "$other" ]; then
+    [ "$bits" = 32 ] || fail "TORVO_OTHER_INSTALLER is the 64-bit package beside a 32-bit one"
+    # 32-bit Windows refuses the 64-bit package in words, before anything is changed.
+    install_other() { timeout 300 wine "$other" "$@"; }
+    install_other /S
+    [ $? = 6 ] || fail "the 64-bit installer was not refused on 32-bit Windows with exit code 6"
+    [ -e "$app/torvo-gui.exe" ] || reg query "$uninstall_key" >/dev/null 2>&1 && fail "the refused installer changed the machine"
+
+    # On 64-bit Windows one package replaces the other, either way: one client running, from
+    # the new folder, and one uninstall entry and Run value, in the new package's view.
+    wineserver -k 2>/dev/null
+    wineserver -w
+    export WINEPREFIX=$work/prefix64 WINEARCH=win64
+    "$(dirname "$0")/../support/wine-prefix.sh" "$version" || fail "no 64-bit Wine prefix"
+    drive=$WINEPREFIX/drive_c
+    declare -A folder=([64]='C:\Program Files\Torvo' [32]='C:\Program Files (x86)\Torvo')
+    # installed_alone BITS: that package's files, entry and Run value, and none of the other's.
+    installed_alone() {
+        local new=$1 old=$((96 - $1))
+        [ "$(bits=$new reg_value "$uninstall_key" InstallLocation)" = "${folder[$new]}" ] ||
+            fail "the $new-bit package has no uninstall entry of its own"
+        bits=$new reg_value "$run_key" Torvo | grep -qF "${folder[$new]}\torvo-gui.exe" ||
+            fail "the $new-bit package has no Run value of its own"
+        bits=$old reg query "$uninstall_key" >/dev/null 2>&1 && fail "the $old-bit package's uninstall entry is left"
+        bits=$old reg query "$run_key" /v Torvo >/dev/null 2>&1 && fail "the $old-bit package's Run value is left"
+        [ -f "$(winepath -u "${folder[$old]}")/torvo-gui.exe" ] && fail "the $old-bit package's files are left"
+        bits=64 reg_value "$dumps_key" DumpFolder | grep -q dumps || fail "no crash dumps' setting in the system's view"
+        until_true 600 running || fail "the $new-bit package did not start the client again"
+        [ "$(client_pids | wc -l)" = 1 ] && tr '\0' ' ' <"/proc/$(client_pids)/cmdline" | grep -qF "${folder[$new]}" ||
+            fail "the client that runs is not the $new-bit package's alone"
+    }
+    install_other /S || fail "the 64-bit package did not install on 64-bit Windows"
+    wine "${folder[64]}\torvo-gui.exe" >>"$work/gui.err" 2>&1 &
+    until_true 600 running || fail "the 64-bit package's client did not start"
+    install /S || fail "the 32-bit package did not install over the 64-bit one"
+    installed_alone 32
+    install_other /S || fail "the 64-bit package did not install over the 32-bit one"
+    installed_alone 64
+fi
 echo "check-installer: $(basename "$installer") installs, upgrades, runs and uninstalls on Wine as $version"
